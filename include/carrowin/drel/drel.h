@@ -1,0 +1,155 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "carrowin/host/circ_buffer.h"
+#include "carrowin/host/error_reporter.h"
+#include "carrowin/host/host_factories.h"
+#include "carrowin/host/message_sender.h"
+#include "carrowin/host/process_trace.h"
+#include "carrowin/host/trace_writer.h"
+
+namespace carrowin {
+
+class Parameters;
+
+/// The Drel protocol encoder of one terminal: assembles commands in its
+/// output buffer and hands each finished message to the `MessageSender`.
+///
+/// Every operation that touches the output buffer raises error 91 (object
+/// variable not set) before `Initialize`. Commands never raise for bad
+/// arguments: an argument out of range makes the command write nothing.
+/// Errors of the buffer, the sender or the trace reach the caller unchanged.
+/// Not thread-safe: a `Drel` belongs to its terminal's processing.
+class Drel {
+ public:
+  /// The most bytes a message holds before the next command starts a new one.
+  static constexpr int32_t kMessageLimit = 350;
+
+  /// Creates the object with a trace of its own (from `factories`), so it can
+  /// trace and report before it is bound to a terminal.
+  explicit Drel(HostFactories factories = {});
+  ~Drel();
+  Drel(const Drel&) = delete;
+  Drel& operator=(const Drel&) = delete;
+
+  // --- Lifecycle (internal: used by the `Terminal`) -----------------------
+
+  /// Binds the object: a writer of `trace`, the sender, a new output buffer
+  /// of capacity `bufferSize`, and the terminal number of every message the
+  /// object starts by itself.
+  void Initialize(const std::shared_ptr<ProcessTrace>& trace,
+                  const std::shared_ptr<MessageSender>& sender, int32_t bufferSize,
+                  int32_t terminalNumber);
+  /// Releases the sender and the parameters: afterwards `SendData` sends
+  /// nothing and the device commands raise error 91.
+  void Terminate();
+
+  // --- Messages ------------------------------------------------------------
+
+  /// Starts a new message (terminal number in decimal, then the function
+  /// code), discarding whatever the buffer held.
+  void StartMessage(int32_t terminalNumber, uint8_t functionCode);
+  /// Hands the assembled message to the sender as one message. Silent without
+  /// a sender; an "H" message holding only its header is not sent. The buffer
+  /// is not emptied.
+  void SendData();
+  /// Appends `data` unconverted, one byte per character, after making room.
+  void SendRawData(std::u16string_view data);
+  /// Sends "a" (attach to the terminal connection server) as its own message.
+  void AttachTerminal();
+  /// Sends "d" (detach from the server) as its own message.
+  void DetachTerminal();
+  /// Sends "A" (force the terminal to reinitialise) as its own message.
+  void AbortTerminal();
+  /// Starts an "X" (remote status request) message; the caller sends it.
+  void RequestTerminalRStatus(int32_t terminalNumber);
+
+  // --- Output buffer -------------------------------------------------------
+
+  void OutBufReset();
+  void OutBufPutCh(uint8_t byte);
+  /// Appends the first `length` bytes of `data`.
+  void OutBufPut(int32_t length, const std::vector<uint8_t>& data);
+  /// Appends the string, one byte per character.
+  void OutBufPutStr(std::u16string_view data);
+  int32_t OutBufLen() const;
+
+  // --- State ---------------------------------------------------------------
+
+  /// A bell is due before the next field is opened.
+  bool ErrorBellTone() const { return errorBellTone_; }
+  void SetErrorBellTone(bool value) { errorBellTone_ = value; }
+  /// The field most recently opened or given the cursor, -1 for none.
+  int32_t LastOpenField() const { return lastOpenField_; }
+
+  /// The terminal's parameters (internal), read by the device commands.
+  const std::shared_ptr<carrowin::Parameters>& Parameters() const { return parameters_; }
+  void SetParameters(std::shared_ptr<carrowin::Parameters> parameters);
+  /// Characters per printer pass-through packet (internal).
+  int32_t PrinterPortPassPacketSize() const { return printerPortPassPacketSize_; }
+  void SetPrinterPortPassPacketSize(int32_t value) { printerPortPassPacketSize_ = value; }
+
+  // --- Code pages and text ------------------------------------------------
+
+  /// Code page of screen text; 0 means one byte per character.
+  int32_t Codepage() const { return codepage_; }
+  /// (internal) Stores the code page; an untested one is reported, then traced.
+  void SetCodepage(int32_t value);
+  /// Code page of printer pass-through text; 0 means one byte per character.
+  int32_t PrinterCodepage() const { return printerCodepage_; }
+  /// (internal) As `SetCodepage`, for the printer.
+  void SetPrinterCodepage(int32_t value);
+  /// Reorder right-to-left runs of screen text before conversion (internal).
+  bool HandleHebrewDisplay() const { return handleHebrewDisplay_; }
+  void SetHandleHebrewDisplay(bool value) { handleHebrewDisplay_ = value; }
+
+  /// Screen conversion through `Codepage`: optional right-to-left reordering,
+  /// the 0x11 marker before the first double-byte character. Returns False
+  /// (and reports the failure) when nothing could be converted; `count` is
+  /// then unchanged.
+  bool ConvertUnicodeToMultiByte(std::u16string_view text, std::vector<uint8_t>& bytes,
+                                 int32_t& count);
+  /// Conversion through `codepage` without reordering or marker.
+  bool ConvertUnicodeToMultiByteEx(int32_t codepage, std::u16string_view text,
+                                   std::vector<uint8_t>& bytes, int32_t& count);
+  /// Plain conversion: one byte per character in the host's ANSI code page;
+  /// a character without a single-byte form raises error 6.
+  bool ConvertStringToBytes(std::u16string_view text, std::vector<uint8_t>& bytes,
+                            int32_t& count);
+
+  // --- Trace and errors ----------------------------------------------------
+
+  const std::shared_ptr<TraceWriter>& GetTraceWriter() const { return traceWriter_; }
+  const std::shared_ptr<ErrorReporter>& GetErrorReporter() const { return errorReporter_; }
+
+ private:
+  /// The output buffer, or error 91 before `Initialize`.
+  CircBuffer& OutBuf() const;
+  /// Makes room for a command of `size` bytes: when it would take the message
+  /// past `kMessageLimit`, sends the message and starts the next one with the
+  /// same terminal number and function code.
+  void CheckForSend(int32_t size);
+
+  HostFactories factories_;
+  std::shared_ptr<ErrorReporter> errorReporter_;
+  std::shared_ptr<TraceWriter> traceWriter_;
+  std::shared_ptr<CircBuffer> outBuf_;
+  std::shared_ptr<MessageSender> messageSender_;
+  std::shared_ptr<carrowin::Parameters> parameters_;
+  int32_t terminalNumber_ = 0;
+  uint8_t functionCode_ = 0;
+  int32_t headerLength_ = 0;
+  int32_t codepage_ = 0;
+  bool errorBellTone_ = false;
+  int32_t lastOpenField_ = -1;
+  int32_t printerPortPassPacketSize_ = 32;
+  bool handleHebrewDisplay_ = false;
+  int32_t printerCodepage_ = 0;
+};
+
+}  // namespace carrowin

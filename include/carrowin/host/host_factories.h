@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "carrowin/host/circ_buffer.h"
+#include "carrowin/host/object_settings.h"
+#include "carrowin/host/process_trace.h"
+#include "carrowin/host/settings_eraser.h"
+
+namespace carrowin {
+
+/// How a terminal creates the host objects it makes "by class". Each
+/// `Terminal` (and the objects it creates) uses the set it was constructed
+/// with, so tests and applications can substitute their own without touching
+/// other terminals. An empty member falls back to the process-wide default.
+struct HostFactories {
+  std::function<std::shared_ptr<ProcessTrace>()> processTrace;
+  std::function<std::shared_ptr<ObjectSettings>()> objectSettings;
+  std::function<std::shared_ptr<SettingsEraser>()> settingsEraser;
+  std::function<std::shared_ptr<CircBuffer>()> circBuffer;
+
+  std::shared_ptr<ProcessTrace> CreateProcessTrace() const;
+  std::shared_ptr<ObjectSettings> CreateObjectSettings() const;
+  std::shared_ptr<SettingsEraser> CreateSettingsEraser() const;
+  std::shared_ptr<CircBuffer> CreateCircBuffer() const;
+
+  /// The process-wide defaults (thread-safe). Out of the box: a trace that
+  /// writes level 1 lines to stderr, the shared in-memory settings store and
+  /// a growing circular buffer.
+  static HostFactories ProcessDefaults();
+  /// Replaces the process-wide defaults; set once at start, before terminals
+  /// are created. Empty members restore the built-in default.
+  static void SetProcessDefaults(HostFactories factories);
+};
+
+}  // namespace carrowin

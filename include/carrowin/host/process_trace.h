@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "carrowin/host/trace_writer.h"
+
+namespace carrowin {
+
+/// The trace shared by a terminal and all its child objects. Each object asks
+/// it for a `TraceWriter` of its own under (component, object name); the
+/// component is always "CarrowinZVK".
+///
+/// Contract: `Open` is called once, by `Terminal::Initialize`, with "Terminal"
+/// and the terminal's object identifier. Writers may be asked for before
+/// `Open` (objects trace from their construction on). Different terminals
+/// have different traces and may run on different threads.
+class ProcessTrace {
+ public:
+  virtual ~ProcessTrace() = default;
+
+  virtual void Open(std::u16string_view objectName, std::u16string_view objectID) = 0;
+  virtual std::shared_ptr<TraceWriter> GetTraceWriter(std::u16string_view componentName,
+                                                      std::u16string_view objectName) = 0;
+};
+
+}  // namespace carrowin

@@ -1,0 +1,43 @@
+#include "carrowin/host/error.h"
+
+#include <utility>
+
+#include "carrowin/host/utf.h"
+
+namespace carrowin {
+
+Error::Error(int32_t number, std::u16string source, std::u16string description)
+    : number_(number), source_(std::move(source)), description_(std::move(description)) {
+  what_ = ToUtf8(description_) + " (error " + std::to_string(number_);
+  if (!source_.empty()) what_ += ", " + ToUtf8(source_);
+  what_ += ")";
+}
+
+std::u16string StandardErrorDescription(int32_t number) {
+  switch (number) {
+    case errors::kInvalidProcedureCall:
+      return u"Invalid procedure call or argument";
+    case errors::kOverflow:
+      return u"Overflow";
+    case errors::kSubscriptOutOfRange:
+      return u"Subscript out of range";
+    case errors::kTypeMismatch:
+      return u"Type mismatch";
+    case errors::kObjectNotSet:
+      return u"Object variable or With block variable not set";
+    case errors::kCannotCreateObject:
+      return u"Can't create object";
+    case errors::kDuplicateKey:
+      return u"This key is already associated with an element of this collection";
+    default:
+      return u"Application-defined or object-defined error";
+  }
+}
+
+void RaiseError(int32_t number, std::u16string_view source, std::u16string_view description) {
+  throw Error(number, std::u16string(source),
+              description.empty() ? StandardErrorDescription(number)
+                                  : std::u16string(description));
+}
+
+}  // namespace carrowin
