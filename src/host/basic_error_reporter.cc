@@ -1,0 +1,43 @@
+#include "basic_error_reporter.h"
+
+#include "decimal_text.h"
+
+#include <string>
+#include <utility>
+
+namespace carrowin {
+
+BasicErrorReporter::BasicErrorReporter(std::shared_ptr<BasicProcessTrace> trace,
+                                       std::u16string component, std::u16string objectName)
+    : trace_(std::move(trace)),
+      component_(std::move(component)),
+      objectName_(std::move(objectName)),
+      source_(component_ + u"." + objectName_) {}
+
+void BasicErrorReporter::SetDescription(std::u16string_view text) {
+  pending_ = Pending{std::nullopt, source_, std::u16string(text)};
+}
+
+void BasicErrorReporter::CaptureError(const Error& error) {
+  pending_ = Pending{error.Number(), error.Source(), error.Description()};
+}
+
+void BasicErrorReporter::Report(bool flag, int32_t level, int32_t number,
+                                std::u16string_view procedure) {
+  ErrorRecord record;
+  record.number = pending_.number.value_or(number);
+  record.source = pending_.source.empty() ? source_ : pending_.source;
+  record.description = pending_.description;
+  record.procedure = std::u16string(procedure);
+  record.reportedNumber = number;
+  record.flag = flag;
+  pending_ = Pending{};
+
+  trace_->WriteLine(level, component_, objectName_, record.procedure,
+                    u"Error " + DecimalText(record.number) + u": " + record.description + u" (" +
+                        record.source + u")");
+  trace_->WriteError(record);
+  if (flag) RaiseError(record.number, record.source, record.description);
+}
+
+}  // namespace carrowin

@@ -1,0 +1,89 @@
+#include "carrowin/host/growing_circ_buffer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "carrowin/host/error.h"
+
+namespace carrowin {
+
+namespace {
+constexpr std::u16string_view kSource = u"CircBuffer";
+constexpr size_t kMaxBytes = static_cast<size_t>(std::numeric_limits<int32_t>::max());
+}  // namespace
+
+void GrowingCircBuffer::SetSize(int32_t size) {
+  if (size < 0) RaiseError(errors::kInvalidProcedureCall, kSource, u"Buffer size is negative");
+  EnsureRoom(static_cast<size_t>(size) > count_ ? static_cast<size_t>(size) - count_ : 0);
+}
+
+void GrowingCircBuffer::Reset() {
+  head_ = 0;
+  count_ = 0;
+}
+
+void GrowingCircBuffer::PutByte(uint8_t byte) { Append(&byte, 1); }
+
+void GrowingCircBuffer::Put(int32_t count, const std::vector<uint8_t>& bytes) {
+  if (count < 0) RaiseError(errors::kInvalidProcedureCall, kSource, u"Byte count is negative");
+  if (static_cast<size_t>(count) > bytes.size()) {
+    RaiseError(errors::kSubscriptOutOfRange, kSource, u"Byte count exceeds the array");
+  }
+  Append(bytes.data(), static_cast<size_t>(count));
+}
+
+void GrowingCircBuffer::PutStr(std::u16string_view text) {
+  if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; })) {
+    RaiseError(errors::kInvalidProcedureCall, kSource,
+               u"A character above U+00FF has no one-byte form");
+  }
+  EnsureRoom(text.size());
+  for (char16_t c : text) {
+    ring_[(head_ + count_) % ring_.size()] = static_cast<uint8_t>(c);
+    ++count_;
+  }
+}
+
+int32_t GrowingCircBuffer::Length() const { return static_cast<int32_t>(count_); }
+
+void GrowingCircBuffer::Get(int32_t count, std::vector<uint8_t>& bytes) {
+  if (count < 0) RaiseError(errors::kInvalidProcedureCall, kSource, u"Byte count is negative");
+  const auto n = static_cast<size_t>(count);
+  if (n > count_) RaiseError(errors::kSubscriptOutOfRange, kSource, u"Buffer holds fewer bytes");
+  if (n > bytes.size()) RaiseError(errors::kSubscriptOutOfRange, kSource, u"Array is too small");
+  if (n > 0) {
+    const size_t first = std::min(n, ring_.size() - head_);
+    std::memcpy(bytes.data(), ring_.data() + head_, first);
+    std::memcpy(bytes.data() + first, ring_.data(), n - first);
+  }
+  count_ -= n;
+  head_ = count_ == 0 ? 0 : (head_ + n) % ring_.size();
+}
+
+void GrowingCircBuffer::EnsureRoom(size_t extra) {
+  if (extra > kMaxBytes - count_) RaiseError(errors::kOverflow, kSource, u"Buffer too large");
+  const size_t needed = count_ + extra;
+  if (needed <= ring_.size()) return;
+  // Unroll the ring into a larger one; doubling keeps appends amortised O(1).
+  std::vector<uint8_t> grown(std::max({needed, ring_.size() * 2, size_t{64}}));
+  if (count_ > 0) {
+    const size_t first = std::min(count_, ring_.size() - head_);
+    std::memcpy(grown.data(), ring_.data() + head_, first);
+    std::memcpy(grown.data() + first, ring_.data(), count_ - first);
+  }
+  ring_.swap(grown);
+  head_ = 0;
+}
+
+void GrowingCircBuffer::Append(const uint8_t* data, size_t count) {
+  if (count == 0) return;
+  EnsureRoom(count);
+  const size_t tail = (head_ + count_) % ring_.size();
+  const size_t first = std::min(count, ring_.size() - tail);
+  std::memcpy(ring_.data() + tail, data, first);
+  std::memcpy(ring_.data(), data + first, count - first);
+  count_ += count;
+}
+
+}  // namespace carrowin

@@ -1,0 +1,84 @@
+#include "carrowin/host/host_factories.h"
+
+#include <mutex>
+#include <utility>
+
+#include "carrowin/host/error.h"
+#include "carrowin/host/growing_circ_buffer.h"
+#include "carrowin/host/memory_object_settings.h"
+#include "carrowin/host/memory_settings_eraser.h"
+#include "carrowin/host/stream_process_trace.h"
+
+namespace carrowin {
+
+namespace {
+
+HostFactories BuiltInDefaults() {
+  HostFactories f;
+  f.processTrace = [] { return std::make_shared<StreamProcessTrace>(); };
+  f.objectSettings = [] { return std::make_shared<MemoryObjectSettings>(); };
+  f.settingsEraser = [] { return std::make_shared<MemorySettingsEraser>(); };
+  f.circBuffer = [] { return std::make_shared<GrowingCircBuffer>(); };
+  return f;
+}
+
+std::mutex& DefaultsMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+HostFactories& Defaults() {
+  static HostFactories defaults = BuiltInDefaults();
+  return defaults;
+}
+
+// Fills the empty members of `f` from the process defaults.
+template <class Member>
+auto Create(const HostFactories& f, Member member) {
+  auto factory = f.*member;
+  if (!factory) {
+    std::lock_guard lock(DefaultsMutex());
+    factory = Defaults().*member;
+  }
+  // Run outside the lock: a factory may itself read the defaults.
+  auto object = factory();
+  if (!object) {
+    RaiseError(errors::kObjectNotSet, u"HostFactories", u"A host factory returned no object");
+  }
+  return object;
+}
+
+}  // namespace
+
+std::shared_ptr<ProcessTrace> HostFactories::CreateProcessTrace() const {
+  return Create(*this, &HostFactories::processTrace);
+}
+
+std::shared_ptr<ObjectSettings> HostFactories::CreateObjectSettings() const {
+  return Create(*this, &HostFactories::objectSettings);
+}
+
+std::shared_ptr<SettingsEraser> HostFactories::CreateSettingsEraser() const {
+  return Create(*this, &HostFactories::settingsEraser);
+}
+
+std::shared_ptr<CircBuffer> HostFactories::CreateCircBuffer() const {
+  return Create(*this, &HostFactories::circBuffer);
+}
+
+HostFactories HostFactories::ProcessDefaults() {
+  std::lock_guard lock(DefaultsMutex());
+  return Defaults();
+}
+
+void HostFactories::SetProcessDefaults(HostFactories factories) {
+  const HostFactories builtIn = BuiltInDefaults();
+  if (!factories.processTrace) factories.processTrace = builtIn.processTrace;
+  if (!factories.objectSettings) factories.objectSettings = builtIn.objectSettings;
+  if (!factories.settingsEraser) factories.settingsEraser = builtIn.settingsEraser;
+  if (!factories.circBuffer) factories.circBuffer = builtIn.circBuffer;
+  std::lock_guard lock(DefaultsMutex());
+  Defaults() = std::move(factories);
+}
+
+}  // namespace carrowin
