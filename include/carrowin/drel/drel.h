@@ -94,6 +94,12 @@ class Drel {
   int32_t PrinterPortPassPacketSize() const { return printerPortPassPacketSize_; }
   void SetPrinterPortPassPacketSize(int32_t value) { printerPortPassPacketSize_ = value; }
 
+  // --- Page and field commands ------------------------------------------
+
+  // --- Prompt, milestone and device commands ------------------------------
+
+  // --- Extended field commands ---------------------------------------------
+
   // --- Code pages and text ------------------------------------------------
 
   /// Code page of screen text; 0 means one byte per character.
