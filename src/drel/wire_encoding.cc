@@ -34,6 +34,13 @@ void PutLengthCode(CircBuffer& target, int32_t length) {
 
 void PutNumberCode(int32_t value, CircBuffer& target) { PutLengthCode(target, value); }
 
+void PutText(CircBuffer& target, const std::vector<uint8_t>& bytes) {
+  if (bytes.size() > static_cast<size_t>(kMaxLengthCode)) RaiseError(errors::kOverflow, u"PutText");
+  const auto count = static_cast<int32_t>(bytes.size());
+  PutLengthCode(target, count);
+  target.Put(count, bytes);
+}
+
 int32_t LengthCodeSize(int32_t length) { return length <= kMaxSmallNumber ? 1 : 3; }
 
 }  // namespace carrowin

@@ -140,6 +140,12 @@ class Drel {
   /// past `kMessageLimit`, sends the message and starts the next one with the
   /// same terminal number and function code.
   void CheckForSend(int32_t size);
+  /// Screen text as command bytes: one byte per character for an empty text
+  /// or code page 0, else the screen conversion. False when the conversion
+  /// failed (it has been reported); the command then writes nothing.
+  bool ScreenTextBytes(std::u16string_view text, std::vector<uint8_t>& bytes);
+  /// The same for printer text, through `PrinterCodepage`.
+  bool PrinterTextBytes(std::u16string_view text, std::vector<uint8_t>& bytes);
 
   HostFactories factories_;
   std::shared_ptr<ErrorReporter> errorReporter_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "carrowin/host/circ_buffer.h"
 
@@ -25,6 +26,10 @@ void PutLengthCode(CircBuffer& target, int32_t length);
 
 /// The same encoding, the argument order of the numeric form.
 void PutNumberCode(int32_t value, CircBuffer& target);
+
+/// Appends a text: the length code of its byte count, then the bytes.
+/// Raises error 6 for more than `kMaxLengthCode` bytes, writing nothing.
+void PutText(CircBuffer& target, const std::vector<uint8_t>& bytes);
 
 /// The number of bytes the length code of `length` takes (1 or 3).
 int32_t LengthCodeSize(int32_t length);
