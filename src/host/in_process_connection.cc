@@ -1,0 +1,26 @@
+#include "carrowin/host/in_process_connection.h"
+
+#include <utility>
+
+#include "carrowin/host/error.h"
+
+namespace carrowin {
+
+namespace {
+constexpr std::u16string_view kSource = u"Connection";
+}  // namespace
+
+InProcessConnection::InProcessConnection(std::shared_ptr<MessageSender> sender,
+                                         int32_t outputBufferSize)
+    : sender_(std::move(sender)), outputBufferSize_(outputBufferSize) {
+  if (!sender_) RaiseError(errors::kObjectNotSet, kSource, u"The connection has no message sender");
+  if (outputBufferSize_ < 0) {
+    RaiseError(errors::kInvalidProcedureCall, kSource, u"The output buffer size is negative");
+  }
+}
+
+std::shared_ptr<MessageSender> InProcessConnection::Sender() { return sender_; }
+
+int32_t InProcessConnection::OutputBufferSize() { return outputBufferSize_; }
+
+}  // namespace carrowin

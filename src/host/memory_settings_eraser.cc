@@ -1,0 +1,34 @@
+#include "carrowin/host/memory_settings_eraser.h"
+
+#include <utility>
+
+#include "carrowin/host/error.h"
+
+namespace carrowin {
+
+namespace {
+constexpr std::u16string_view kSource = u"SettingsEraser";
+}  // namespace
+
+MemorySettingsEraser::MemorySettingsEraser(std::shared_ptr<MemorySettingsStore> store)
+    : store_(std::move(store)) {
+  if (!store_) RaiseError(errors::kObjectNotSet, kSource, u"The settings store is Nothing");
+}
+
+void MemorySettingsEraser::SetObjectType(std::u16string_view objectType) {
+  objectType_ = std::u16string(objectType);
+}
+
+void MemorySettingsEraser::SetObjectID(std::u16string_view objectID) {
+  objectID_ = std::u16string(objectID);
+}
+
+void MemorySettingsEraser::RemoveSettings(const std::vector<std::u16string>& keys) {
+  if (!objectID_) {
+    RaiseError(errors::kObjectNotSet, kSource,
+               u"No settings record is addressed: set ObjectID first");
+  }
+  for (const std::u16string& key : keys) store_->RemoveSetting(objectType_, *objectID_, key);
+}
+
+}  // namespace carrowin
