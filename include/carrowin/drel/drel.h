@@ -147,6 +147,21 @@ class Drel {
   /// The same for printer text, through `PrinterCodepage`.
   bool PrinterTextBytes(std::u16string_view text, std::vector<uint8_t>& bytes);
 
+  // Shared by the command groups (src/drel/drel_command_support.cc).
+
+  /// Whether `value` lies in `low` to `high`, bounds included.
+  static constexpr bool InRange(int32_t value, int32_t low, int32_t high) {
+    return value >= low && value <= high;
+  }
+  /// Checks a text that goes unconverted (one byte per character, the
+  /// character count as its length): False when it is too long for a length
+  /// code (the command writes nothing); raises error 5 for a character above
+  /// U+00FF, which has no byte. Call it before writing any byte of a command.
+  static bool UnconvertedTextFits(std::u16string_view text);
+  /// Appends a text checked by `UnconvertedTextFits`: the length code of its
+  /// character count, then one byte per character.
+  static void PutUnconvertedText(CircBuffer& target, std::u16string_view text);
+
   HostFactories factories_;
   std::shared_ptr<ErrorReporter> errorReporter_;
   std::shared_ptr<TraceWriter> traceWriter_;
