@@ -19,12 +19,25 @@ void SubstituteReplacementCharacter(const void* /*context*/, UConverterToUnicode
   ucnv_cbToUWriteUChars(args, &kReplacementCharacter, 1, 0, status);
 }
 
+// ICU's own substitution silently drops unmapped default-ignorable
+// characters (soft hyphen, joiners); the platform gives them the default
+// character like any other character the code page lacks.
+void SubstituteDefaultCharacter(const void* /*context*/, UConverterFromUnicodeArgs* args,
+                                const UChar* /*codeUnits*/, int32_t /*length*/,
+                                UChar32 /*codePoint*/, UConverterCallbackReason reason,
+                                UErrorCode* status) {
+  if (reason > UCNV_IRREGULAR) return;
+  *status = U_ZERO_ERROR;
+  ucnv_cbFromUWriteSub(args, 0, status);
+}
+
 UConverter* OpenConverter(const CodePageInfo& info) {
   UErrorCode status = U_ZERO_ERROR;
   UConverter* converter = ucnv_open(info.converterName, &status);
   if (U_FAILURE(status)) return nullptr;
   ucnv_setFallback(converter, info.fallbacks);
   if (info.substituteQuestionMark) ucnv_setSubstChars(converter, "?", 1, &status);
+  ucnv_setFromUCallBack(converter, SubstituteDefaultCharacter, nullptr, nullptr, nullptr, &status);
   ucnv_setToUCallBack(converter, SubstituteReplacementCharacter, nullptr, nullptr, nullptr,
                       &status);
   if (U_FAILURE(status)) {
