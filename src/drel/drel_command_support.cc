@@ -3,6 +3,7 @@
 #include "carrowin/drel/drel.h"
 #include "carrowin/drel/wire_encoding.h"
 #include "carrowin/host/error.h"
+#include "drel/command_bytes.h"
 
 namespace carrowin {
 
@@ -20,6 +21,17 @@ bool Drel::UnconvertedTextFits(std::u16string_view text) {
 void Drel::PutUnconvertedText(CircBuffer& target, std::u16string_view text) {
   PutLengthCode(target, static_cast<int32_t>(text.size()));
   target.PutStr(text);
+}
+
+bool Drel::ScreenCommandText(std::u16string_view text, std::vector<uint8_t>& bytes) {
+  return ScreenTextBytes(text, bytes) && bytes.size() <= static_cast<size_t>(kMaxLengthCode);
+}
+
+void Drel::PutTextCommand(CircBuffer& target, std::initializer_list<uint8_t> head,
+                          const std::vector<uint8_t>& bytes, bool makeRoom) {
+  if (makeRoom) CheckForSend(static_cast<int32_t>(head.size() + 1 + bytes.size()));
+  PutBytes(target, head);
+  PutText(target, bytes);
 }
 
 }  // namespace carrowin

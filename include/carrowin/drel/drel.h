@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "carrowin/host/message_sender.h"
 #include "carrowin/host/process_trace.h"
 #include "carrowin/host/trace_writer.h"
+#include "carrowin/host/variant.h"
 
 namespace carrowin {
 
@@ -98,6 +100,70 @@ class Drel {
 
   // --- Prompt, milestone and device commands ------------------------------
 
+  /// Sounds the beeper: "#".
+  void Bell();
+  /// Appends "#" to `CircBufSend` without making room in the own buffer.
+  void BellGetDrel(CircBuffer& CircBufSend);
+  /// Shows an advisory and opens `lFieldNumber` (-1 to 207) for entry: the
+  /// command of `AdvisoryGetDrel` with room made first. Whenever the field
+  /// number is in range, clears `ErrorBellTone` and sets `LastOpenField`,
+  /// even when the text was refused.
+  void Advisory(int32_t lFieldNumber, std::u16string_view sData);
+  /// Appends "a", small field, converted text to `CircBufSend`. Makes room in
+  /// the own buffer first only when `PerformCheckForSend` is True.
+  void AdvisoryGetDrel(CircBuffer& CircBufSend, int32_t lFieldNumber, std::u16string_view sData,
+                       bool PerformCheckForSend = false);
+  /// Shows an advisory without changing the lock state: "A", converted text.
+  void AdvisoryNoOpen(std::u16string_view sData);
+  /// Shows a hey-you question answered with `lResponseSize` (-1 to 207)
+  /// characters: "h", small size, converted text. Clears `ErrorBellTone`
+  /// when written.
+  void HeyYou(int32_t lResponseSize, std::u16string_view sData);
+  /// Discards the buffer and leaves the message "H" "!" (parameter query) in
+  /// it; the caller sends it.
+  void ParameterQuery();
+  /// (internal) As `ParameterQuery` with the request "R".
+  void StartRRequest();
+  /// Acts as though `lFunctionKey` (0 to 207) had been pressed: "W", small
+  /// key.
+  void Wake(int32_t lFunctionKey);
+  /// Locks the keyboard: "l".
+  void LockKeyboard();
+  /// Sends a milestone label: "M", unconverted text of at most 43263
+  /// characters. A character above U+00FF raises error 5, writing nothing.
+  void Milestone(std::u16string_view sData);
+  /// As `Milestone`, and unlocks the terminal: "O".
+  void MilestoneAndOpen(std::u16string_view sData);
+  /// Sends a label back to the terminal: "N", as `Milestone`.
+  void AckMilestone(std::u16string_view sData);
+  /// Labels `lFunctionKey` (0 to 207): "S", small key, unconverted text.
+  void SoftKey(int32_t lFunctionKey, std::u16string_view sData);
+  /// Prints terminal lines: "p", small lines, small blank lines (both -1 to
+  /// 207). `lPageNumber` (0 to 207) is checked but not sent.
+  void DrelPrint(int32_t lPageNumber, int32_t lLines, int32_t lBlankLines);
+  /// Passes `sData` through to printer port `lPort` (0 to 207) with format
+  /// `lFormat` (0 to 207), in packets of `PrinterPortPassPacketSize` characters, each
+  /// converted through `PrinterCodepage`: ">", small port, small format,
+  /// converted text. A packet size below 1 sends the whole text as one
+  /// packet. A packet never ends between the two halves of a surrogate pair.
+  void PrinterPortPass(int32_t lPort, int32_t lFormat, std::u16string_view sData);
+  /// Plays user sound `lIndex` (1 to 4): "Z" "s", small index. Written only on
+  /// terminals that have the feature (see `ScannerEnableSend`); error 91
+  /// without `Parameters`.
+  void UserSoundSend(int32_t lIndex);
+  /// Vibrates `lIterations` (at least 1, at most 207 are sent) times for
+  /// `lOnTime` (at least 1) and `lOffTime` (at least 0). Model 82 from version
+  /// 2: "Z" "v", on, off, iterations; other models from version 70: "Z" "v",
+  /// iterations, duty in percent (rounded half to even), period; all numbers
+  /// in the length code. Error 91 without `Parameters` (arguments out of
+  /// range are refused first), error 6 when on plus off time passes 32 bits.
+  void VibrateSend(int32_t lOnTime, int32_t lOffTime, int32_t lIterations);
+  /// Switches the scanner on or off: "Z" "e", "1" or "0". Written only on
+  /// terminals of Model 82 from version 2 and of other models from version
+  /// 70; `bEnable` is converted to Boolean only then (its conversion errors
+  /// reach the caller). Error 91 without `Parameters`.
+  void ScannerEnableSend(const Variant& bEnable);
+
   // --- Extended field commands ---------------------------------------------
 
   // --- Code pages and text ------------------------------------------------
@@ -161,6 +227,33 @@ class Drel {
   /// Appends a text checked by `UnconvertedTextFits`: the length code of its
   /// character count, then one byte per character.
   static void PutUnconvertedText(CircBuffer& target, std::u16string_view text);
+
+  /// Screen text of a text command: converted, and short enough for a length
+  /// code. False when it is refused; the command then writes nothing.
+  bool ScreenCommandText(std::u16string_view text, std::vector<uint8_t>& bytes);
+  /// Appends a text command to `target`: the `head` bytes (command byte and
+  /// small numbers), the length code of the text's byte count, the bytes.
+  /// With `makeRoom`, first makes room in the own buffer for all of it,
+  /// counting the length code as one byte.
+  void PutTextCommand(CircBuffer& target, std::initializer_list<uint8_t> head,
+                      const std::vector<uint8_t>& bytes, bool makeRoom);
+
+  // Prompt, milestone and device commands.
+
+  /// Makes room for, then appends to the own buffer, the `head` bytes
+  /// (command byte and small numbers) and the unconverted `text`; nothing
+  /// for a text too long.
+  void WriteUnconvertedTextCommand(std::initializer_list<uint8_t> head, std::u16string_view text);
+  /// Discards the buffer and starts an "H" message holding `request` only.
+  void StartRequestMessage(uint8_t request);
+  /// Writes one printer pass-through packet, or nothing when it is refused.
+  void WritePrinterPacket(int32_t port, int32_t format, std::u16string_view text);
+  /// Whether the terminal has user sounds and a switchable scanner: Model 82
+  /// from version 2, other models from version 70. Error 91 without
+  /// `Parameters`.
+  bool HasDeviceCommands() const;
+  /// The terminal's parameters, or error 91 when none are set.
+  const carrowin::Parameters& DeviceParameters() const;
 
   HostFactories factories_;
   std::shared_ptr<ErrorReporter> errorReporter_;
