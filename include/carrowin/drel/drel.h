@@ -97,6 +97,63 @@ class Drel {
   void SetPrinterPortPassPacketSize(int32_t value) { printerPortPassPacketSize_ = value; }
 
   // --- Page and field commands ------------------------------------------
+  //
+  // Field numbers run from -1 ("no particular field") to 207, pages, rows and
+  // columns from 0 to 207. A command with an argument out of range writes
+  // nothing, changes no state and raises nothing. The forms without a target
+  // make room in the current message first; the GetDrel forms append to the
+  // buffer they are given and never flush.
+
+  /// "s": makes the page the terminal's current page; no field is open then.
+  void SelectPage(int32_t lPageNumber);
+  /// "d": displays the page and makes it current; no field is open then.
+  void DisplayPage(int32_t lPageNumber);
+  /// "o": unlocks the field for entry, preceded by a bell when
+  /// `ErrorBellTone` is set (which it then clears).
+  void OpenField(int32_t lFieldNumber);
+  /// `OpenField` into `target`, without making room; still clears a pending
+  /// bell it writes and records the field as `LastOpenField`.
+  void OpenFieldGetDrel(CircBuffer& target, int32_t lFieldNumber);
+  /// "f": a display-only field at row and column holding the converted text.
+  /// Writes nothing when the conversion fails (it has been reported) or the
+  /// text converts to more than `kMaxLengthCode` bytes.
+  void FixedField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
+                  std::u16string_view sData);
+  /// "i": the field's position, style, flags and size (0 to `kMaxLengthCode`).
+  /// Once written, the caller's style and flags hold their low 8 bits.
+  void InitField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
+                 int32_t& lFieldStyle, int32_t& lFieldFlags, int32_t lFieldSize);
+  /// "u": the field's data, as `UpdateFieldGetDrel` into the own buffer.
+  void UpdateField(int32_t lFieldNumber, std::u16string_view sData);
+  /// `UpdateField` cutting code-page-0 text to `MaxLen` characters.
+  void UpdateFieldWithMaxLen(int32_t FieldNumber, std::u16string_view Data, int32_t MaxLen);
+  /// "c": clears the field's text.
+  void ClearField(int32_t lFieldNumber);
+  void ClearFieldGetDrel(CircBuffer& target, int32_t lFieldNumber);
+  /// "C": clears the data of every entry field on the selected page.
+  void ClearAll();
+  void ClearAllGetDrel(CircBuffer& target);
+  /// "e": removes the field from the current page; when it was the open
+  /// field, none is open afterwards.
+  void EraseField(int32_t lFieldNumber);
+  /// "E": removes every field from the current page; none is open then.
+  void EraseAll();
+  /// "+": the field's style and flags. Once written, the caller's style and
+  /// flags hold their low 8 bits.
+  void SetFieldCharact(int32_t lFieldNumber, int32_t& lStyle, int32_t& lFlags);
+  /// "v": the field's visible match pattern, sent unconverted (one byte per
+  /// character). Raises error 5, writing nothing, for a character above
+  /// U+00FF.
+  void VisibleMatch(int32_t lFieldNumber, std::u16string_view sData);
+  /// "w": the field's hidden match pattern, as `VisibleMatch`.
+  void HiddenMatch(int32_t lFieldNumber, std::u16string_view sData);
+  /// "@": puts the cursor into the field and records it as `LastOpenField`.
+  void MoveCursor(int32_t lField);
+  /// "@" into `target`, without making room or changing `LastOpenField`.
+  void MoveCursorGetDrel(CircBuffer& target, int32_t lField);
+  /// "b": attribute bits for a field 0 to 207 (not -1). Once written, the
+  /// caller's bits hold their low 8 bits.
+  void Bits(int32_t lField, int32_t& lBits);
 
   // --- Prompt, milestone and device commands ------------------------------
 
@@ -165,6 +222,45 @@ class Drel {
   void ScannerEnableSend(const Variant& bEnable);
 
   // --- Extended field commands ---------------------------------------------
+  //
+  // The Send forms make room in the current message first, then hand their
+  // arguments to the GetDrel form, which appends to the buffer it is given.
+  // Room is made even when the GetDrel form then refuses the arguments.
+  // Field indexes run from 0 to 207. A procedure index, colour or buffer size
+  // without a one-byte value refuses the whole command: nothing is appended.
+
+  /// (internal) "gS": the field's buffer size, 0 to `kMaxLengthCode`.
+  void FieldBufferSizeSend(int32_t FieldIndex, int32_t BufferSize);
+  void FieldBufferSizeGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, int32_t BufferSize);
+  /// "gB": makes the field a push button running the local procedure
+  /// `ProcedureIndex` (-48 to 207; -1 for none).
+  void PushButtonFieldSend(int32_t FieldIndex, int32_t ProcedureIndex = -1);
+  void PushButtonFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
+                              int32_t ProcedureIndex = -1);
+  /// "gC": the field's foreground and background colours (`DRELscreenColor`
+  /// values; anything from -48 to 207 is sent as given).
+  void SetColorSend(int32_t FieldIndex, int32_t ForeColor, int32_t BackColor);
+  void SetColorGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, int32_t ForeColor,
+                       int32_t BackColor);
+  /// "gV": the field's extended video attributes (`ExVideoAttribs` bits of
+  /// the low byte; bit 128 is ignored, -1 sends every attribute).
+  void ExtendedFieldVideoSend(int32_t FieldIndex, int32_t Attributes);
+  void ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
+                                 int32_t Attributes);
+  /// "u": the data of field `FieldNumber` (-1 to 207). Text of code page 0
+  /// is cut to its first `MaxLen` characters when `MaxLen` is 0 or more;
+  /// text through a code page is sent whole. Writes nothing when the
+  /// conversion fails (it has been reported) or gives more than
+  /// `kMaxLengthCode` bytes. With `PerformCheckForSend` it first makes room
+  /// in the own buffer, whatever `CircBufSend` is.
+  void UpdateFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldNumber, std::u16string_view Data,
+                          bool PerformCheckForSend = false, int32_t MaxLen = -1);
+  /// "P" ... "B": defines local procedure `ProcedureIndex` (0 to 207) as the
+  /// command bytes held in `DrelCommands`, which are read out of it. An
+  /// empty list raises error 9, appending nothing.
+  void LocalProcedureSend(int32_t ProcedureIndex, CircBuffer& DrelCommands);
+  void LocalProcedureGetDrel(CircBuffer& CircBufSend, int32_t ProcedureIndex,
+                             CircBuffer& DrelCommands);
 
   // --- Code pages and text ------------------------------------------------
 
@@ -227,6 +323,16 @@ class Drel {
   /// Appends a text checked by `UnconvertedTextFits`: the length code of its
   /// character count, then one byte per character.
   static void PutUnconvertedText(CircBuffer& target, std::u16string_view text);
+
+  // Page and field command writers (src/drel/drel_page_commands.cc).
+
+  /// "s" or "d": a page command, which leaves no field open.
+  void PageCommand(uint8_t command, int32_t lPageNumber);
+
+  /// "e" and the field into `target`; nothing for a field out of range.
+  static void WriteEraseField(CircBuffer& target, int32_t lFieldNumber);
+  /// "v" or "w": a match pattern command, checked whole before any byte.
+  void MatchPattern(uint8_t command, int32_t lFieldNumber, std::u16string_view sData);
 
   /// Screen text of a text command: converted, and short enough for a length
   /// code. False when it is refused; the command then writes nothing.

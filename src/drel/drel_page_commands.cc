@@ -1,0 +1,174 @@
+#include <cstdint>
+#include <vector>
+
+#include "carrowin/drel/drel.h"
+#include "carrowin/drel/wire_encoding.h"
+#include "drel/command_bytes.h"
+
+namespace carrowin {
+
+namespace {
+
+constexpr int32_t kNoField = -1;
+
+constexpr bool IsFieldNumber(int32_t value) {
+  return value >= kNoField && value <= kMaxSmallNumber;
+}
+
+// Pages, rows and columns have no "none" value.
+constexpr bool IsPlace(int32_t value) { return value >= 0 && value <= kMaxSmallNumber; }
+
+// Style, flags and attribute bits travel as their low 8 bits.
+constexpr uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(value & 0xFF); }
+
+}  // namespace
+
+void Drel::PageCommand(uint8_t command, int32_t lPageNumber) {
+  if (!IsPlace(lPageNumber)) return;
+  CheckForSend(2);
+  PutBytes(OutBuf(), {command, EncodeSmallNumber(lPageNumber)});
+  lastOpenField_ = kNoField;
+}
+
+void Drel::SelectPage(int32_t lPageNumber) { PageCommand('s', lPageNumber); }
+
+void Drel::DisplayPage(int32_t lPageNumber) { PageCommand('d', lPageNumber); }
+
+void Drel::OpenField(int32_t lFieldNumber) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  CheckForSend(errorBellTone_ ? 3 : 2);
+  OpenFieldGetDrel(OutBuf(), lFieldNumber);
+}
+
+void Drel::OpenFieldGetDrel(CircBuffer& target, int32_t lFieldNumber) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  const uint8_t field = EncodeSmallNumber(lFieldNumber);
+  if (errorBellTone_) {
+    PutBytes(target, {'#', 'o', field});
+  } else {
+    PutBytes(target, {'o', field});
+  }
+  errorBellTone_ = false;
+  lastOpenField_ = lFieldNumber;
+}
+
+void Drel::FixedField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
+                      std::u16string_view sData) {
+  std::vector<uint8_t> bytes;
+  if (!ScreenTextBytes(sData, bytes)) return;
+  if (!IsFieldNumber(lFieldNumber) || !IsPlace(lFieldRow) || !IsPlace(lFieldColumn) ||
+      bytes.size() > static_cast<size_t>(kMaxLengthCode)) {
+    return;
+  }
+  CheckForSend(static_cast<int32_t>(bytes.size()) + 5);
+  CircBuffer& target = OutBuf();
+  PutBytes(target, {'f', EncodeSmallNumber(lFieldNumber), EncodeSmallNumber(lFieldRow),
+                    EncodeSmallNumber(lFieldColumn)});
+  PutText(target, bytes);
+}
+
+void Drel::InitField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
+                     int32_t& lFieldStyle, int32_t& lFieldFlags, int32_t lFieldSize) {
+  if (!IsFieldNumber(lFieldNumber) || !IsPlace(lFieldRow) || !IsPlace(lFieldColumn) ||
+      !InRange(lFieldSize, 0, kMaxLengthCode)) {
+    return;
+  }
+  CheckForSend(7);
+  CircBuffer& target = OutBuf();
+  PutBytes(target, {'i', EncodeSmallNumber(lFieldNumber), EncodeSmallNumber(lFieldRow),
+                    EncodeSmallNumber(lFieldColumn), LowByte(lFieldStyle), LowByte(lFieldFlags)});
+  PutLengthCode(target, lFieldSize);
+  // The caller's variables read back what the terminal got.
+  lFieldStyle = LowByte(lFieldStyle);
+  lFieldFlags = LowByte(lFieldFlags);
+}
+
+void Drel::UpdateField(int32_t lFieldNumber, std::u16string_view sData) {
+  UpdateFieldGetDrel(OutBuf(), lFieldNumber, sData, true);
+}
+
+void Drel::UpdateFieldWithMaxLen(int32_t FieldNumber, std::u16string_view Data, int32_t MaxLen) {
+  UpdateFieldGetDrel(OutBuf(), FieldNumber, Data, true, MaxLen);
+}
+
+void Drel::ClearField(int32_t lFieldNumber) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  CheckForSend(2);
+  ClearFieldGetDrel(OutBuf(), lFieldNumber);
+}
+
+void Drel::ClearFieldGetDrel(CircBuffer& target, int32_t lFieldNumber) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  PutBytes(target, {'c', EncodeSmallNumber(lFieldNumber)});
+}
+
+void Drel::ClearAll() {
+  CheckForSend(1);
+  ClearAllGetDrel(OutBuf());
+}
+
+void Drel::ClearAllGetDrel(CircBuffer& target) { target.PutByte('C'); }
+
+void Drel::WriteEraseField(CircBuffer& target, int32_t lFieldNumber) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  PutBytes(target, {'e', EncodeSmallNumber(lFieldNumber)});
+}
+
+void Drel::EraseField(int32_t lFieldNumber) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  CheckForSend(2);
+  WriteEraseField(OutBuf(), lFieldNumber);
+  if (lastOpenField_ == lFieldNumber) lastOpenField_ = kNoField;
+}
+
+void Drel::EraseAll() {
+  CheckForSend(1);
+  OutBuf().PutByte('E');
+  lastOpenField_ = kNoField;
+}
+
+void Drel::SetFieldCharact(int32_t lFieldNumber, int32_t& lStyle, int32_t& lFlags) {
+  if (!IsFieldNumber(lFieldNumber)) return;
+  CheckForSend(4);
+  PutBytes(OutBuf(), {'+', EncodeSmallNumber(lFieldNumber), LowByte(lStyle), LowByte(lFlags)});
+  lStyle = LowByte(lStyle);
+  lFlags = LowByte(lFlags);
+}
+
+void Drel::MatchPattern(uint8_t command, int32_t lFieldNumber, std::u16string_view sData) {
+  if (!IsFieldNumber(lFieldNumber) || !UnconvertedTextFits(sData)) return;
+  CheckForSend(static_cast<int32_t>(sData.size()) + 3);
+  CircBuffer& target = OutBuf();
+  PutBytes(target, {command, EncodeSmallNumber(lFieldNumber)});
+  PutUnconvertedText(target, sData);
+}
+
+void Drel::VisibleMatch(int32_t lFieldNumber, std::u16string_view sData) {
+  MatchPattern('v', lFieldNumber, sData);
+}
+
+void Drel::HiddenMatch(int32_t lFieldNumber, std::u16string_view sData) {
+  MatchPattern('w', lFieldNumber, sData);
+}
+
+void Drel::MoveCursor(int32_t lField) {
+  if (!IsFieldNumber(lField)) return;
+  CheckForSend(2);
+  MoveCursorGetDrel(OutBuf(), lField);
+  lastOpenField_ = lField;
+}
+
+void Drel::MoveCursorGetDrel(CircBuffer& target, int32_t lField) {
+  if (!IsFieldNumber(lField)) return;
+  PutBytes(target, {'@', EncodeSmallNumber(lField)});
+}
+
+void Drel::Bits(int32_t lField, int32_t& lBits) {
+  // Attribute bits belong to a real field: -1 is refused here.
+  if (!IsPlace(lField)) return;
+  CheckForSend(3);
+  PutBytes(OutBuf(), {'b', EncodeSmallNumber(lField), LowByte(lBits)});
+  lBits = LowByte(lBits);
+}
+
+}  // namespace carrowin
