@@ -25,6 +25,8 @@ std::u16string StandardErrorDescription(int32_t number) {
       return u"Type mismatch";
     case errors::kObjectNotSet:
       return u"Object variable or With block variable not set";
+    case errors::kInvalidUseOfNull:
+      return u"Invalid use of Null";
     case errors::kCannotCreateObject:
       return u"Can't create object";
     case errors::kDuplicateKey:
