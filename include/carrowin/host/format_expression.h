@@ -70,7 +70,8 @@ enum class FirstWeekOfYear {
 ///   shows its literal text only.
 /// - Each "%" multiplies by 100. A "," after the last integer placeholder
 ///   divides by 1,000 each; a "," between integer placeholders turns on
-///   grouping; any other "," is ignored. A second "." is literal.
+///   grouping; any other "," is ignored. A second "." is literal. A section
+///   without digit placeholders shows only its literal text.
 /// - In scientific formats the mantissa has as many integer digits as the
 ///   format has integer placeholders, and the exponent shows at least one
 ///   digit.
