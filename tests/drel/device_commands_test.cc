@@ -119,6 +119,15 @@ TEST_F(DeviceCommands, PrinterPacketsAreConvertedEachThroughThePrinterCodePage) 
                                    0x3E, 0x31, 0x30, 0x34, 0xF0, 0x9F, 0x98, 0x80));
 }
 
+TEST_F(DeviceCommands, EachPrinterPacketThatCannotBeConvertedIsLeftOut) {
+  drel.SetPrinterCodepage(974);  // no converter: every conversion fails
+  trace->Clear();
+  drel.PrinterPortPass(1, 0, std::u16string(70, u'x'));
+  EXPECT_THAT(Flush(), IsEmpty());
+  // Every packet was tried on its own.
+  EXPECT_EQ(trace->Errors().size(), 3u);
+}
+
 TEST_F(DeviceCommands, UserSoundAndScannerOnlyReachTerminalsThatHaveThem) {
   struct Case {
     int32_t model, version;

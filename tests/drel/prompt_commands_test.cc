@@ -5,6 +5,7 @@
 #include <string>
 
 #include "carrowin/host/growing_circ_buffer.h"
+#include "drel/ansi_code_page_guard.h"
 #include "host/raises_error.h"
 #include "support/drel_fixture.h"
 
@@ -118,6 +119,30 @@ TEST_F(PromptCommands, UnconvertedTextAboveLatin1IsRefusedBeforeAnyByte) {
   }
   // Only the lock survives: no command head was left behind.
   EXPECT_THAT(Flush(), ElementsAre(0x6C));
+}
+
+TEST_F(PromptCommands, TextThatCannotBeConvertedIsReportedAndNotSent) {
+  drel.SetCodepage(974);  // no converter: every conversion fails
+  trace->Clear();
+  drel.SetErrorBellTone(true);
+  drel.AdvisoryNoOpen(u"abc");
+  drel.HeyYou(1, u"abc");
+  EXPECT_TRUE(drel.ErrorBellTone());
+  drel.Advisory(3, u"abc");
+  EXPECT_EQ(drel.LastOpenField(), 3);
+  EXPECT_THAT(Flush(), IsEmpty());
+  const auto errors = trace->Errors();
+  ASSERT_EQ(errors.size(), 3u);
+  EXPECT_EQ(errors[2].procedure, u"ConvertUnicodeToMultiByte");
+
+  // Without a code page, a character that is two bytes in the host's code
+  // page raises to the caller before any byte is written.
+  const testing_support::AnsiCodePageGuard japanese(932);
+  drel.SetCodepage(0);
+  drel.StartMessage(kTerminal, 'H');
+  EXPECT_THAT([&] { drel.AdvisoryNoOpen(u"a\u3042"); },
+              RaisesError(errors::kOverflow, u"Overflow"));
+  EXPECT_EQ(drel.OutBufLen(), 2);
 }
 
 TEST_F(PromptCommands, AdvisoryOpensItsFieldAndTakesThePlaceOfTheErrorBell) {
