@@ -74,12 +74,14 @@ Decoded DecodeUtf8At(std::string_view text, size_t pos) {
     return {kReplacement, 1};
   }
   size_t length = 1;
-  for (size_t i = 0; i < trailing; ++i, low = 0x80, high = 0xBF) {
+  for (size_t i = 0; i < trailing; ++i) {
     if (pos + length >= text.size()) return {kReplacement, length};
     const auto next = static_cast<uint8_t>(text[pos + length]);
     if (next < low || next > high) return {kReplacement, length};
     codePoint = (codePoint << 6) | (next & 0x3F);
     ++length;
+    low = 0x80;  // later trailing bytes take their whole range
+    high = 0xBF;
   }
   return {codePoint, length};
 }

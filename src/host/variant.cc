@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 
 #include "carrowin/host/error.h"
 
@@ -174,6 +175,20 @@ Int RoundToInt(double value) {
   return static_cast<Int>(rounded);
 }
 
+// Long or Integer. A hexadecimal or octal pattern that fits the type is
+// taken as its bits ("&HFFFF" is an Integer -1 but a Long 65535); anything
+// else is rounded half to even and must lie in the type's range.
+template <class Int>
+Int ToWholeNumber(const Variant& value) {
+  if (value.GetType() != Variant::Type::String) return RoundToInt<Int>(value.ToDouble());
+  const ParsedNumber number = NumberFromString(value.ToString());
+  using Bits = std::make_unsigned_t<Int>;
+  if (number.bits && *number.bits <= std::numeric_limits<Bits>::max()) {
+    return static_cast<Int>(static_cast<Bits>(*number.bits));
+  }
+  return RoundToInt<Int>(number.value);
+}
+
 std::u16string FormatDouble(double value) {
   if (std::isnan(value)) return u"NaN";
   if (std::isinf(value)) return value > 0 ? u"Infinity" : u"-Infinity";
@@ -191,42 +206,9 @@ std::u16string FormatDouble(double value) {
 
 }  // namespace
 
-int32_t Variant::ToLong() const {
-  switch (GetType()) {
-    case Type::Empty:
-      return 0;
-    case Type::Null:
-      Raise(errors::kInvalidUseOfNull);
-    case Type::Boolean:
-      return std::get<bool>(value_) ? -1 : 0;
-    case Type::Integer:
-      return std::get<int16_t>(value_);
-    case Type::Long:
-      return std::get<int32_t>(value_);
-    case Type::Double:
-      return RoundToInt<int32_t>(std::get<double>(value_));
-    case Type::String: {
-      const ParsedNumber number = NumberFromString(std::get<std::u16string>(value_));
-      return number.bits ? static_cast<int32_t>(*number.bits) : RoundToInt<int32_t>(number.value);
-    }
-    case Type::Object:
-    case Type::ByteArray:
-      break;
-  }
-  Raise(errors::kTypeMismatch);
-}
+int32_t Variant::ToLong() const { return ToWholeNumber<int32_t>(*this); }
 
-int16_t Variant::ToInteger() const {
-  // A hexadecimal or octal pattern of up to 16 bits is an Integer's bits
-  // ("&HFFFF" is -1); anything else is rounded as a Long, then narrowed.
-  if (GetType() == Type::String) {
-    const ParsedNumber number = NumberFromString(std::get<std::u16string>(value_));
-    if (number.bits && *number.bits <= std::numeric_limits<uint16_t>::max()) {
-      return static_cast<int16_t>(*number.bits);
-    }
-  }
-  return RoundToInt<int16_t>(ToLong());
-}
+int16_t Variant::ToInteger() const { return ToWholeNumber<int16_t>(*this); }
 
 double Variant::ToDouble() const {
   switch (GetType()) {
