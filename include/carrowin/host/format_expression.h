@@ -56,8 +56,8 @@ enum class FirstWeekOfYear {
 ///
 /// How the format is read: a named format (case-insensitive) first. Otherwise
 /// a format with an "@" or "&" placeholder is a string format; one with a
-/// "0" or "#" placeholder is numeric; one with a date or time token is a date
-/// format; one with only "<", ">" or "!" directives is a string format; any
+/// "0" or "#" placeholder is numeric; one with a date or time token in its
+/// first section is a date format; one with only "<", ">" or "!" directives is a string format; any
 /// other (literals only) is numeric. A value that does not suit a numeric or
 /// date format comes back unchanged. Formatting never throws: characters the
 /// format cannot use are shown as they stand.

@@ -56,9 +56,8 @@ DateSection::DateSection(const LexedSection& section) {
   TreatMonthsAfterHoursAsMinutes();
 }
 
-bool DateSection::HasDateToken(const LexedSection& section) {
-  const DateSection date(section);
-  return std::any_of(date.tokens_.begin(), date.tokens_.end(), [](const Token& token) {
+bool DateSection::HasTokens() const {
+  return std::any_of(tokens_.begin(), tokens_.end(), [](const Token& token) {
     return token.kind != Kind::kLiteral;
   });
 }
@@ -66,26 +65,26 @@ bool DateSection::HasDateToken(const LexedSection& section) {
 size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
   const FormatChar& c = section[i];
   if (c.literal) {
-    tokens_.push_back({Kind::kLiteral, std::u16string(1, c.ch), {}});
+    tokens_.push_back({Kind::kLiteral, c.ch});
     return 1;
   }
   if (Spells(section, i, u"ttttt")) {
-    tokens_.push_back({Kind::kLongTime, {}, {}});
+    tokens_.push_back({Kind::kLongTime});
     return 5;
   }
   if (Spells(section, i, u"am/pm")) {
-    tokens_.push_back({Kind::kAmPm, {section[i].ch, section[i + 1].ch},
-                       {section[i + 3].ch, section[i + 4].ch}});
+    tokens_.push_back({Kind::kAmPm, 0, {section[i].ch, section[i + 1].ch},
+                       {section[i + 3].ch, section[i + 4].ch}, 2});
     twelve_hour_ = true;
     return 5;
   }
   if (Spells(section, i, u"a/p")) {
-    tokens_.push_back({Kind::kAmPm, {section[i].ch}, {section[i + 2].ch}});
+    tokens_.push_back({Kind::kAmPm, 0, {section[i].ch}, {section[i + 2].ch}, 1});
     twelve_hour_ = true;
     return 3;
   }
   if (Spells(section, i, u"ampm")) {
-    tokens_.push_back({Kind::kAmPm, u"AM", u"PM"});
+    tokens_.push_back({Kind::kAmPm, 0, {u'A', u'M'}, {u'P', u'M'}, 2});
     twelve_hour_ = true;
     return 4;
   }
@@ -141,7 +140,7 @@ size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
     default:
       break;
   }
-  tokens_.push_back({kind, kind == Kind::kLiteral ? std::u16string(1, c.ch) : u"", {}});
+  tokens_.push_back({kind, kind == Kind::kLiteral ? c.ch : u'\0'});
   return length;
 }
 
@@ -160,6 +159,7 @@ void DateSection::TreatMonthsAfterHoursAsMinutes() {
 std::u16string DateSection::Format(const DateTime& moment, FirstDayOfWeek first_day,
                                    FirstWeekOfYear first_week) const {
   std::u16string out;
+  out.reserve(tokens_.size() + 16);
   for (const Token& token : tokens_) Append(token, moment, first_day, first_week, out);
   return ConvertCase(out, text_case_);
 }
@@ -172,7 +172,7 @@ void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfW
   };
   switch (token.kind) {
     case Kind::kLiteral:
-      out += token.text;
+      out.push_back(token.literal);
       break;
     case Kind::kDateAndTime:
       // Only the time when the serial has no whole days, only the date when it
@@ -252,7 +252,7 @@ void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfW
       out += LongTime().Format(moment, first_day, first_week);
       break;
     case Kind::kAmPm:
-      out += moment.Hour() < 12 ? token.text : token.pm;
+      out.append((moment.Hour() < 12 ? token.am : token.pm).data(), token.designator_length);
       break;
   }
 }

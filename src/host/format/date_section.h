@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@ class DateSection {
  public:
   explicit DateSection(const LexedSection& section);
 
-  /// Whether a section holds at least one date or time token.
-  static bool HasDateToken(const LexedSection& section);
+  /// Whether the section holds at least one date or time token.
+  bool HasTokens() const;
 
   std::u16string Format(const DateTime& moment, FirstDayOfWeek first_day,
                         FirstWeekOfYear first_week) const;
@@ -53,8 +54,11 @@ class DateSection {
   };
   struct Token {
     Kind kind;
-    std::u16string text;  // the literal, or the morning designator
-    std::u16string pm;    // the afternoon designator
+    char16_t literal = 0;
+    // The morning and afternoon designators of an AM/PM token, as written.
+    std::array<char16_t, 2> am{};
+    std::array<char16_t, 2> pm{};
+    size_t designator_length = 0;
   };
 
   // Reads the token at `i` and returns how many characters it took.

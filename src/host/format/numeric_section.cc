@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace carrowin::format {
 namespace {
@@ -147,8 +148,9 @@ std::u16string NumericSection::Format(const DecimalNumber& magnitude, bool minus
   std::u16string out;
   if (minus) out.push_back(u'-');
   PlaceFiller integer(value.IntegerDigits(), integer_placeholders_, grouping_);
-  std::string exponent_digits = exponent == 0 ? "" : std::to_string(exponent < 0 ? -exponent : exponent);
-  if (exponent_digits.empty() && exponent_needs_zero_) exponent_digits = "0";
+  // An exponent of zero still shows one digit when no '0' placeholder would.
+  std::string exponent_digits = exponent != 0 ? std::to_string(exponent < 0 ? -exponent : exponent)
+                                              : std::string(exponent_needs_zero_ ? 1 : 0, '0');
   PlaceFiller exponent_filler(std::move(exponent_digits), exponent_placeholders_, false);
   int64_t fraction_index = 0;
   const int64_t fraction_length = value.FractionLength();

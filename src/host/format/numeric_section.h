@@ -19,8 +19,9 @@ class NumericSection {
   /// Whether a section holds a "0" or "#" placeholder.
   static bool HasPlaceholder(const LexedSection& section);
 
-  /// The characters that act as tokens in a numeric section.
-  static constexpr std::u16string_view kTokenChars = u"0#.,%<>!";
+  /// The characters that show nothing of their own in a section shown
+  /// without a value (a "%" still shows).
+  static constexpr std::u16string_view kTokenChars = u"0#.,<>!";
 
   /// Shows `magnitude` (its sign is ignored), after a "-" when `minus` is set.
   std::u16string Format(const DecimalNumber& magnitude, bool minus) const;

@@ -1,8 +1,8 @@
 #include "host/format/user_defined_format.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "host/format/date_section.h"
 #include "host/format/named_format.h"
 #include "host/format/numeric_section.h"
 #include "host/format/string_section.h"
@@ -15,13 +15,17 @@ UserDefinedFormat::UserDefinedFormat(std::u16string_view format) : texts_(SplitS
   kind_ = Classify();
 }
 
-UserDefinedFormat::Kind UserDefinedFormat::Classify() const {
+UserDefinedFormat::Kind UserDefinedFormat::Classify() {
   const auto any = [this](bool (*test)(const LexedSection&)) {
     return std::any_of(sections_.begin(), sections_.end(), test);
   };
   if (any(StringSection::HasPlaceholder)) return Kind::kString;
   if (any(NumericSection::HasPlaceholder)) return Kind::kNumeric;
-  if (any(DateSection::HasDateToken)) return Kind::kDate;
+  DateSection date(sections_[0]);
+  if (date.HasTokens()) {
+    date_.emplace(std::move(date));
+    return Kind::kDate;
+  }
   if (any(StringSection::HasDirective)) return Kind::kString;
   return Kind::kNumeric;
 }
@@ -37,7 +41,7 @@ std::u16string UserDefinedFormat::Format(std::u16string_view value, FirstDayOfWe
       return FormatString(value);
     case Kind::kDate:
       if (const auto moment = ReadMoment(value)) {
-        return DateSection(sections_[0]).Format(*moment, first_day, first_week);
+        return date_->Format(*moment, first_day, first_week);
       }
       break;
     case Kind::kNumeric:

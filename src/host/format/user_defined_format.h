@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "carrowin/host/format_expression.h"
+#include "host/format/date_section.h"
 #include "host/format/decimal_number.h"
 #include "host/format/format_lexer.h"
 
@@ -28,13 +30,14 @@ class UserDefinedFormat {
   // The sections the classic language knows: positive, negative, zero, null.
   static constexpr size_t kMaxSections = 4;
 
-  Kind Classify() const;
+  Kind Classify();
   bool HasSection(size_t index) const;
   std::u16string FormatNumber(const DecimalNumber& number) const;
   std::u16string FormatString(std::u16string_view value) const;
 
   std::vector<std::u16string_view> texts_;
   std::vector<LexedSection> sections_;
+  std::optional<DateSection> date_;  // the first section, for a date format
   Kind kind_;
 };
 
