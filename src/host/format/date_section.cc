@@ -57,9 +57,8 @@ DateSection::DateSection(const LexedSection& section) {
 }
 
 bool DateSection::HasTokens() const {
-  return std::any_of(tokens_.begin(), tokens_.end(), [](const Token& token) {
-    return token.kind != Kind::kLiteral;
-  });
+  return std::any_of(tokens_.begin(), tokens_.end(),
+                     [](const Token& token) { return token.kind != Kind::kLiteral; });
 }
 
 size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
@@ -73,8 +72,11 @@ size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
     return 5;
   }
   if (Spells(section, i, u"am/pm")) {
-    tokens_.push_back({Kind::kAmPm, 0, {section[i].ch, section[i + 1].ch},
-                       {section[i + 3].ch, section[i + 4].ch}, 2});
+    tokens_.push_back({Kind::kAmPm,
+                       0,
+                       {section[i].ch, section[i + 1].ch},
+                       {section[i + 3].ch, section[i + 4].ch},
+                       2});
     twelve_hour_ = true;
     return 5;
   }

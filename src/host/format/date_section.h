@@ -26,31 +26,31 @@ class DateSection {
  private:
   enum class Kind {
     kLiteral,
-    kDateAndTime,   // c
-    kDay,           // d
-    kDay2,          // dd
-    kDayAbbrev,     // ddd
-    kDayName,       // dddd
-    kShortDate,     // ddddd
-    kLongDate,      // dddddd
-    kWeekday,       // w
-    kWeekOfYear,    // ww
-    kMonth,         // m
-    kMonth2,        // mm
-    kMonthAbbrev,   // mmm
-    kMonthName,     // mmmm
-    kQuarter,       // q
-    kDayOfYear,     // y
-    kYear2,         // yy
-    kYear4,         // yyyy
-    kHour,          // h
-    kHour2,         // hh
-    kMinute,        // n, or m after an hour
-    kMinute2,       // nn, or mm after an hour
-    kSecond,        // s
-    kSecond2,       // ss
-    kLongTime,      // ttttt
-    kAmPm,          // AM/PM, am/pm, A/P, a/p, AMPM
+    kDateAndTime,  // c
+    kDay,          // d
+    kDay2,         // dd
+    kDayAbbrev,    // ddd
+    kDayName,      // dddd
+    kShortDate,    // ddddd
+    kLongDate,     // dddddd
+    kWeekday,      // w
+    kWeekOfYear,   // ww
+    kMonth,        // m
+    kMonth2,       // mm
+    kMonthAbbrev,  // mmm
+    kMonthName,    // mmmm
+    kQuarter,      // q
+    kDayOfYear,    // y
+    kYear2,        // yy
+    kYear4,        // yyyy
+    kHour,         // h
+    kHour2,        // hh
+    kMinute,       // n, or m after an hour
+    kMinute2,      // nn, or mm after an hour
+    kSecond,       // s
+    kSecond2,      // ss
+    kLongTime,     // ttttt
+    kAmPm,         // AM/PM, am/pm, A/P, a/p, AMPM
   };
   struct Token {
     Kind kind;

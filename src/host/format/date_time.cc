@@ -39,7 +39,8 @@ DateTime::DateTime(int64_t serial_day, int32_t second_of_day)
   const int64_t day_of_era = z - era * 146097;
   const int64_t year_of_era =
       (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
   const int64_t shifted_month = (5 * day_of_year + 2) / 153;
   day_ = static_cast<int32_t>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
   month_ = static_cast<int32_t>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
@@ -55,8 +56,8 @@ int64_t DateTime::SerialOfCivil(int64_t year, int64_t month, int64_t day) {
   return era * 146097 + day_of_era - 719468 + kUnixEpochSerial;
 }
 
-std::optional<DateTime> DateTime::FromCivil(int64_t year, int64_t month, int64_t day,
-                                            int64_t hour, int64_t minute, int64_t second) {
+std::optional<DateTime> DateTime::FromCivil(int64_t year, int64_t month, int64_t day, int64_t hour,
+                                            int64_t minute, int64_t second) {
   if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 ||
       day > DaysInMonth(year, month) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
       second < 0 || second > 59) {

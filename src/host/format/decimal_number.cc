@@ -67,8 +67,7 @@ std::optional<DecimalNumber> DecimalNumber::Parse(std::u16string_view text) {
   return number;
 }
 
-DecimalNumber DecimalNumber::FromQuotient(int64_t whole, uint32_t numerator,
-                                          uint32_t denominator) {
+DecimalNumber DecimalNumber::FromQuotient(int64_t whole, uint32_t numerator, uint32_t denominator) {
   DecimalNumber number;
   number.negative_ = whole < 0;
   // Through unsigned arithmetic so that the most negative value has a magnitude.

@@ -7,7 +7,7 @@ namespace carrowin::format {
 
 size_t CharacterLength(std::u16string_view text, size_t index) {
   return index + 1 < text.size() && U16_IS_LEAD(text[index]) && U16_IS_TRAIL(text[index + 1]) ? 2
-                                                                                             : 1;
+                                                                                              : 1;
 }
 
 std::u16string ConvertCase(std::u16string_view text, TextCase text_case) {

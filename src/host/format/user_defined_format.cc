@@ -9,6 +9,7 @@
 #include "host/format/value_reader.h"
 
 namespace carrowin::format {
+
 UserDefinedFormat::UserDefinedFormat(std::u16string_view format) : texts_(SplitSections(format)) {
   if (texts_.size() > kMaxSections) texts_.resize(kMaxSections);
   for (const std::u16string_view text : texts_) sections_.push_back(LexSection(text));

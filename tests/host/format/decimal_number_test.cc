@@ -36,8 +36,7 @@ TEST(DecimalNumberTest, ParseKeepsSignificantDigitsAndThePoint) {
 TEST(DecimalNumberTest, ParseRejectsWhatIsNotANumber) {
   for (const std::u16string_view text :
        {u"", u" ", u"+", u".", u",5", u"5e", u"5e+", u"1.2.3", u"0x10", u"5 5", u"1e310"}) {
-    EXPECT_FALSE(DecimalNumber::Parse(text).has_value())
-        << std::string(text.begin(), text.end());
+    EXPECT_FALSE(DecimalNumber::Parse(text).has_value()) << std::string(text.begin(), text.end());
   }
 }
 

@@ -27,7 +27,7 @@ TEST(FormatExpressionFallbackTest, ValuesThatDoNotSuitTheFormatComeBackUnchanged
       {u"1,2.3.4", u"0", u"1,2.3.4"},
       {u"1e", u"0", u"1e"},
       {u"- 5", u"0", u"- 5"},
-      {u"1e400", u"0", u"1e400"},       // beyond the range of numbers
+      {u"1e400", u"0", u"1e400"},         // beyond the range of numbers
       {u"2958466", u"yyyy", u"2958466"},  // beyond 9999-12-31
       {u"-657435", u"yyyy", u"-657435"},  // before 0100-01-01
   });
@@ -49,7 +49,7 @@ TEST(FormatExpressionFallbackTest, ImpossibleDatesAreText) {
 
 TEST(FormatExpressionFallbackTest, StrangeFormatsShowWhatTheyCan) {
   ExpectFormats({
-      {u"5", u"0\\", u"5"},         // a backslash at the end shows nothing
+      {u"5", u"0\\", u"5"},        // a backslash at the end shows nothing
       {u"5", u"0\"abc", u"5abc"},  // an unclosed quote runs to the end
       {u"5", u";;;;;;", u"5"},
       {u"5", u",,,", u""},
@@ -64,13 +64,21 @@ TEST(FormatExpressionFallbackTest, StrangeFormatsShowWhatTheyCan) {
 // and, run under the sanitizers, never touch memory they should not.
 TEST(FormatExpressionFallbackTest, RandomFormatsNeverFail) {
   static const std::u16string_view kPieces[] = {
-      u"0",  u"#",     u".",   u",",   u"%",  u"E+",   u"e-",    u"E",  u"\\", u"\"",
-      u";",  u"@",     u"&",   u"<",   u">",  u"!",    u"d",     u"m",  u"y",  u"h",
-      u"n",  u"s",     u"w",   u"q",   u"c",  u"AM/PM", u"a/p",  u"AMPM", u"ttttt", u"/",
-      u":",  u"x",     u" ",   u"\U0001F600", u"\xD800"};
-  static const std::u16string_view kValues[] = {
-      u"", u"0", u"-0.5", u"12345.678", u"1e308", u"-1e-300", u"1958-12-07 20:50:35",
-      u"20:50", u"abc", u"\xDC00x", u"99999999999999999999.99999"};
+      u"0",    u"#",     u".", u",", u"%", u"E+", u"e-",         u"E",     u"\\",
+      u"\"",   u";",     u"@", u"&", u"<", u">",  u"!",          u"d",     u"m",
+      u"y",    u"h",     u"n", u"s", u"w", u"q",  u"c",          u"AM/PM", u"a/p",
+      u"AMPM", u"ttttt", u"/", u":", u"x", u" ",  u"\U0001F600", u"\xD800"};
+  static const std::u16string_view kValues[] = {u"",
+                                                u"0",
+                                                u"-0.5",
+                                                u"12345.678",
+                                                u"1e308",
+                                                u"-1e-300",
+                                                u"1958-12-07 20:50:35",
+                                                u"20:50",
+                                                u"abc",
+                                                u"\xDC00x",
+                                                u"99999999999999999999.99999"};
   std::mt19937 random(20240607);
   for (int round = 0; round < 3000; ++round) {
     std::u16string format;
