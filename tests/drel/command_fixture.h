@@ -1,12 +1,29 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
+#include <string_view>
 #include <vector>
 
+#include "carrowin/host/error.h"
 #include "carrowin/host/growing_circ_buffer.h"
 #include "support/drel_fixture.h"
 
 namespace carrowin::testing_support {
+
+/// Expects `call` to raise the error `number` with exactly `description`.
+inline void ExpectError(const std::function<void()>& call, int32_t number,
+                        std::u16string_view description) {
+  try {
+    call();
+    ADD_FAILURE() << "no error raised";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), number);
+    EXPECT_EQ(e.Description(), description);
+  }
+}
 
 /// A `DrelFixture` with the helpers the command tests share: filling the
 /// current message to a length, counting sent messages and reading out a

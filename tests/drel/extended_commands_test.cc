@@ -15,6 +15,7 @@ using testing::ElementsAre;
 using testing::ElementsAreArray;
 using testing::IsEmpty;
 using testing_support::CommandFixture;
+using testing_support::ExpectError;
 
 using Bytes = std::vector<uint8_t>;
 using ListCommand = std::function<void(Drel&, CircBuffer&)>;
@@ -209,13 +210,8 @@ TEST_F(ExtendedCommands, LocalProcedureRefusesAnIndexOutOfRangeAndAnEmptyList) {
   drel.LocalProcedureGetDrel(list, 0, commands);
   EXPECT_THAT(Drain(list), ElementsAre('P', '0', 'C', 'B'));
 
-  try {
-    drel.LocalProcedureGetDrel(list, 1, commands);
-    ADD_FAILURE() << "no error raised";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), errors::kSubscriptOutOfRange);
-    EXPECT_EQ(e.Description(), u"A local procedure needs at least one command");
-  }
+  ExpectError([&] { drel.LocalProcedureGetDrel(list, 1, commands); },
+              errors::kSubscriptOutOfRange, u"A local procedure needs at least one command");
   EXPECT_EQ(list.Length(), 0);
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
-using testing::IsEmpty;
 using testing_support::CommandFixture;
+using testing_support::ExpectError;
 
 using Bytes = std::vector<uint8_t>;
 using Command = std::function<void(Drel&)>;
@@ -299,13 +299,8 @@ TEST_F(PageCommands, MatchPatternWithAWideCharacterRaisesBeforeWritingOrFlushing
   FillTo(Drel::kMessageLimit);
   using Match = void (Drel::*)(int32_t, std::u16string_view);
   for (Match match : {&Drel::VisibleMatch, &Drel::HiddenMatch}) {
-    try {
-      (drel.*match)(1, u"ab\u0100");
-      ADD_FAILURE() << "no error raised";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), errors::kInvalidProcedureCall);
-      EXPECT_EQ(e.Description(), u"A character above U+00FF cannot be sent unconverted");
-    }
+    ExpectError([&] { (drel.*match)(1, u"ab\u0100"); }, errors::kInvalidProcedureCall,
+                u"A character above U+00FF cannot be sent unconverted");
   }
   EXPECT_EQ(MessagesSent(), 0u);
   EXPECT_EQ(drel.OutBufLen(), Drel::kMessageLimit);
@@ -327,13 +322,8 @@ TEST_F(PageCommands, FixedFieldSendsTheConvertedByteCount) {
 
 TEST(PageCommandsUnbound, CommandsOnTheOwnBufferNeedInitialize) {
   Drel drel;
-  try {
-    drel.SelectPage(1);
-    ADD_FAILURE() << "no error raised";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), errors::kObjectNotSet);
-    EXPECT_EQ(e.Description(), u"The Drel object is not initialised");
-  }
+  ExpectError([&] { drel.SelectPage(1); }, errors::kObjectNotSet,
+              u"The Drel object is not initialised");
   // The GetDrel forms write into the caller's buffer and need no binding.
   GrowingCircBuffer list;
   drel.ClearAllGetDrel(list);
