@@ -34,10 +34,8 @@ struct Entry {
 };
 
 // A receiving screen: four labels, three entry fields with their data.
-const std::vector<Label> kLabels = {{0, 0, u"RECEIVING"},
-                                    {1, 2, u"PO number:"},
-                                    {2, 4, u"Item:"},
-                                    {3, 6, u"Quantity:"}};
+const std::vector<Label> kLabels = {
+    {0, 0, u"RECEIVING"}, {1, 2, u"PO number:"}, {2, 4, u"Item:"}, {3, 6, u"Quantity:"}};
 const std::vector<Entry> kEntries = {
     {4, 3, 12, u"4500012345"}, {5, 5, 18, u"BOLT-M8X40-ZN"}, {6, 7, 6, u"250"}};
 
@@ -70,8 +68,8 @@ std::unique_ptr<Drel> BoundDrel(std::shared_ptr<MessageSender> sender) {
 // The message the screen encodes to, captured once.
 std::vector<uint8_t> ScreenBytes() {
   std::vector<uint8_t> captured;
-  auto drel = BoundDrel(std::make_shared<CallbackMessageSender>(
-      [&captured](std::span<const uint8_t> message) {
+  auto drel = BoundDrel(
+      std::make_shared<CallbackMessageSender>([&captured](std::span<const uint8_t> message) {
         captured.assign(message.begin(), message.end());
       }));
   EncodeScreen(*drel);

@@ -34,8 +34,7 @@ void Drel::FieldBufferSizeSend(int32_t FieldIndex, int32_t BufferSize) {
   FieldBufferSizeGetDrel(OutBuf(), FieldIndex, BufferSize);
 }
 
-void Drel::FieldBufferSizeGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
-                                  int32_t BufferSize) {
+void Drel::FieldBufferSizeGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, int32_t BufferSize) {
   // A negative size means nothing to the terminal; one past the length code
   // has no bytes. Either refuses the command before its first byte.
   if (!IsFieldIndex(FieldIndex) || !InRange(BufferSize, 0, kMaxLengthCode)) return;
@@ -51,8 +50,8 @@ void Drel::PushButtonFieldSend(int32_t FieldIndex, int32_t ProcedureIndex) {
 void Drel::PushButtonFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
                                   int32_t ProcedureIndex) {
   if (!IsFieldIndex(FieldIndex) || !HasSmallNumberByte(ProcedureIndex)) return;
-  PutBytes(CircBufSend, {kExtendedField, EncodeSmallNumber(FieldIndex), 'B',
-                         EncodeSmallNumber(ProcedureIndex)});
+  PutBytes(CircBufSend,
+           {kExtendedField, EncodeSmallNumber(FieldIndex), 'B', EncodeSmallNumber(ProcedureIndex)});
 }
 
 void Drel::SetColorSend(int32_t FieldIndex, int32_t ForeColor, int32_t BackColor) {
@@ -85,8 +84,8 @@ void Drel::ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex
   }
   // No attribute at all is the explicit "normal" digit, never an empty list.
   if (count == 0) digits[count++] = '0';
-  PutBytes(CircBufSend, {kExtendedField, EncodeSmallNumber(FieldIndex), 'V',
-                         EncodeSmallNumber(count)});
+  PutBytes(CircBufSend,
+           {kExtendedField, EncodeSmallNumber(FieldIndex), 'V', EncodeSmallNumber(count)});
   for (int32_t i = 0; i < count; ++i) CircBufSend.PutByte(digits[i]);
 }
 

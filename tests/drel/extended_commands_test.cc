@@ -33,7 +33,8 @@ TEST_F(ExtendedCommands, GetDrelFormsAppendWholeCommandsOrNothing) {
       {"push button, no procedure",
        [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, 5); },
        {'g', 53, 'B', 47}},
-      {"push button 207", [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, 207, 207); },
+      {"push button 207",
+       [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, 207, 207); },
        {'g', 0xFF, 'B', 0xFF}},
       {"push button lowest byte",
        [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, 0, -48); },
@@ -44,31 +45,36 @@ TEST_F(ExtendedCommands, GetDrelFormsAppendWholeCommandsOrNothing) {
       {"push button procedure -49",
        [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, 0, -49); },
        {}},
-      {"push button field -1", [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, -1); },
-       {}},
-      {"colours", [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 0, 7, 4); },
+      {"push button field -1", [](Drel& d, CircBuffer& b) { d.PushButtonFieldGetDrel(b, -1); }, {}},
+      {"colours",
+       [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 0, 7, 4); },
        {103, 48, 67, 55, 52}},
-      {"colours default", [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 1, -1, 15); },
+      {"colours default",
+       [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 1, -1, 15); },
        {'g', '1', 'C', 47, 63}},
       {"colours field 208", [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 208, 1, 1); }, {}},
       {"foreground 208", [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 1, 208, 1); }, {}},
       {"background -49", [](Drel& d, CircBuffer& b) { d.SetColorGetDrel(b, 1, 1, -49); }, {}},
-      {"video normal", [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, 0); },
+      {"video normal",
+       [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, 0); },
        {'g', '2', 'V', '1', '0'}},
       {"video bold reverse",
        [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, 6); },
        {'g', '2', 'V', '2', '2', '3'}},
-      {"video bit 128 alone", [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, 128); },
+      {"video bit 128 alone",
+       [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, 128); },
        {'g', '2', 'V', '1', '0'}},
       {"video bit 128 ignored",
        [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, 128 | 64); },
        {'g', '2', 'V', '1', '7'}},
-      {"video default", [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, -1); },
+      {"video default",
+       [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 2, -1); },
        {'g', '2', 'V', '7', '1', '2', '3', '4', '5', '6', '7'}},
       {"video field 208",
        [](Drel& d, CircBuffer& b) { d.ExtendedFieldVideoGetDrel(b, 208, 1); },
        {}},
-      {"buffer size 80", [](Drel& d, CircBuffer& b) { d.FieldBufferSizeGetDrel(b, 3, 80); },
+      {"buffer size 80",
+       [](Drel& d, CircBuffer& b) { d.FieldBufferSizeGetDrel(b, 3, 80); },
        {'g', '3', 'S', 128}},
       {"buffer size 43263",
        [](Drel& d, CircBuffer& b) { d.FieldBufferSizeGetDrel(b, 3, kMaxLengthCode); },
@@ -80,11 +86,11 @@ TEST_F(ExtendedCommands, GetDrelFormsAppendWholeCommandsOrNothing) {
       {"buffer size field 208",
        [](Drel& d, CircBuffer& b) { d.FieldBufferSizeGetDrel(b, 208, 1); },
        {}},
-      {"update field -1", [](Drel& d, CircBuffer& b) { d.UpdateFieldGetDrel(b, -1, u"x"); },
+      {"update field -1",
+       [](Drel& d, CircBuffer& b) { d.UpdateFieldGetDrel(b, -1, u"x"); },
        {'u', 47, '1', 'x'}},
       {"update field -2", [](Drel& d, CircBuffer& b) { d.UpdateFieldGetDrel(b, -2, u"x"); }, {}},
-      {"update field 208", [](Drel& d, CircBuffer& b) { d.UpdateFieldGetDrel(b, 208, u"x"); },
-       {}},
+      {"update field 208", [](Drel& d, CircBuffer& b) { d.UpdateFieldGetDrel(b, 208, u"x"); }, {}},
   };
   for (const Appended& c : cases) {
     SCOPED_TRACE(c.name);
@@ -163,14 +169,26 @@ TEST_F(ExtendedCommands, SendFormsReserveTheirSizeEvenForRefusedArguments) {
     Bytes bytes;
   };
   const std::vector<Reserve> cases = {
-      {"buffer size", [](Drel& d) { d.FieldBufferSizeSend(208, 1); },
-       [](Drel& d) { d.FieldBufferSizeSend(1, 208); }, 4, {'g', '1', 'S', '!', '1', '0'}},
-      {"push button", [](Drel& d) { d.PushButtonFieldSend(1, 300); },
-       [](Drel& d) { d.PushButtonFieldSend(1, 2); }, 4, {'g', '1', 'B', '2'}},
-      {"colours", [](Drel& d) { d.SetColorSend(1, 2, -50); },
-       [](Drel& d) { d.SetColorSend(1, 2, 3); }, 5, {'g', '1', 'C', '2', '3'}},
-      {"extended video", [](Drel& d) { d.ExtendedFieldVideoSend(-1, 1); },
-       [](Drel& d) { d.ExtendedFieldVideoSend(1, 9); }, 11, {'g', '1', 'V', '2', '1', '4'}},
+      {"buffer size",
+       [](Drel& d) { d.FieldBufferSizeSend(208, 1); },
+       [](Drel& d) { d.FieldBufferSizeSend(1, 208); },
+       4,
+       {'g', '1', 'S', '!', '1', '0'}},
+      {"push button",
+       [](Drel& d) { d.PushButtonFieldSend(1, 300); },
+       [](Drel& d) { d.PushButtonFieldSend(1, 2); },
+       4,
+       {'g', '1', 'B', '2'}},
+      {"colours",
+       [](Drel& d) { d.SetColorSend(1, 2, -50); },
+       [](Drel& d) { d.SetColorSend(1, 2, 3); },
+       5,
+       {'g', '1', 'C', '2', '3'}},
+      {"extended video",
+       [](Drel& d) { d.ExtendedFieldVideoSend(-1, 1); },
+       [](Drel& d) { d.ExtendedFieldVideoSend(1, 9); },
+       11,
+       {'g', '1', 'V', '2', '1', '4'}},
   };
   for (const Reserve& c : cases) {
     SCOPED_TRACE(c.name);
@@ -195,8 +213,8 @@ TEST_F(ExtendedCommands, LocalProcedureWrapsACommandListBuiltWithGetDrelForms) {
   drel.LocalProcedureSend(2, commands);
   EXPECT_EQ(commands.Length(), 0);  // read out of the list
   drel.PushButtonFieldSend(4, 2);
-  EXPECT_THAT(Flush(), ElementsAre('P', '2', 'c', '3', 'g', '3', 'C', '1', '0', 'o', '3', 'B',
-                                   'g', '4', 'B', '2'));
+  EXPECT_THAT(Flush(), ElementsAre('P', '2', 'c', '3', 'g', '3', 'C', '1', '0', 'o', '3', 'B', 'g',
+                                   '4', 'B', '2'));
 }
 
 TEST_F(ExtendedCommands, LocalProcedureRefusesAnIndexOutOfRangeAndAnEmptyList) {
@@ -210,8 +228,8 @@ TEST_F(ExtendedCommands, LocalProcedureRefusesAnIndexOutOfRangeAndAnEmptyList) {
   drel.LocalProcedureGetDrel(list, 0, commands);
   EXPECT_THAT(Drain(list), ElementsAre('P', '0', 'C', 'B'));
 
-  ExpectError([&] { drel.LocalProcedureGetDrel(list, 1, commands); },
-              errors::kSubscriptOutOfRange, u"A local procedure needs at least one command");
+  ExpectError([&] { drel.LocalProcedureGetDrel(list, 1, commands); }, errors::kSubscriptOutOfRange,
+              u"A local procedure needs at least one command");
   EXPECT_EQ(list.Length(), 0);
 }
 

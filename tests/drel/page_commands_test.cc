@@ -32,9 +32,11 @@ TEST_F(PageCommands, EachCommandWritesItsBytes) {
       {"SelectPage 1", [](Drel& d) { d.SelectPage(1); }, {0x73, 0x31}},
       {"DisplayPage 207", [](Drel& d) { d.DisplayPage(207); }, {0x64, 0xFF}},
       {"OpenField -1", [](Drel& d) { d.OpenField(-1); }, {0x6F, 0x2F}},
-      {"FixedField empty", [](Drel& d) { d.FixedField(7, 0, 0, u""); },
+      {"FixedField empty",
+       [](Drel& d) { d.FixedField(7, 0, 0, u""); },
        {0x66, 0x37, 0x30, 0x30, 0x30}},
-      {"FixedField text", [](Drel& d) { d.FixedField(1, 2, 3, u"Qty"); },
+      {"FixedField text",
+       [](Drel& d) { d.FixedField(1, 2, 3, u"Qty"); },
        {0x66, 0x31, 0x32, 0x33, 0x33, 'Q', 't', 'y'}},
       {"InitField",
        [](Drel& d) {
@@ -49,7 +51,8 @@ TEST_F(PageCommands, EachCommandWritesItsBytes) {
        },
        {0x69, 0x30, 0x30, 0x30, 0x01, 0x02, 0x21, 0x31, 0x30}},
       {"UpdateField", [](Drel& d) { d.UpdateField(4, u"ab"); }, {0x75, 0x34, 0x32, 'a', 'b'}},
-      {"UpdateFieldWithMaxLen", [](Drel& d) { d.UpdateFieldWithMaxLen(4, u"abc", 1); },
+      {"UpdateFieldWithMaxLen",
+       [](Drel& d) { d.UpdateFieldWithMaxLen(4, u"abc", 1); },
        {0x75, 0x34, 0x31, 'a'}},
       {"ClearField", [](Drel& d) { d.ClearField(9); }, {0x63, 0x39}},
       {"ClearAll", [](Drel& d) { d.ClearAll(); }, {0x43}},
@@ -62,10 +65,10 @@ TEST_F(PageCommands, EachCommandWritesItsBytes) {
        },
        {0x2B, 0x35, 0xFF, 0x42}},
       {"VisibleMatch empty", [](Drel& d) { d.VisibleMatch(2, u""); }, {0x76, 0x32, 0x30}},
-      {"HiddenMatch", [](Drel& d) { d.HiddenMatch(2, u"9\u00E9"); },
-       {0x77, 0x32, 0x32, '9', 0xE9}},
+      {"HiddenMatch", [](Drel& d) { d.HiddenMatch(2, u"9\u00E9"); }, {0x77, 0x32, 0x32, '9', 0xE9}},
       {"MoveCursor", [](Drel& d) { d.MoveCursor(12); }, {0x40, 0x3C}},
-      {"Bits", [](Drel& d) {
+      {"Bits",
+       [](Drel& d) {
          int32_t bits = 0x104;
          d.Bits(0, bits);
        },

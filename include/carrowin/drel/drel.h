@@ -245,8 +245,7 @@ class Drel {
   /// "gV": the field's extended video attributes (`ExVideoAttribs` bits of
   /// the low byte; bit 128 is ignored, -1 sends every attribute).
   void ExtendedFieldVideoSend(int32_t FieldIndex, int32_t Attributes);
-  void ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
-                                 int32_t Attributes);
+  void ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, int32_t Attributes);
   /// "u": the data of field `FieldNumber` (-1 to 207). Text of code page 0
   /// is cut to its first `MaxLen` characters when `MaxLen` is 0 or more;
   /// text through a code page is sent whole. Writes nothing when the
