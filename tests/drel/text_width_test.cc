@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 namespace carrowin {
 namespace {
 
@@ -31,14 +29,6 @@ TEST(ContainsDoubleWidth, FindsAnyDoubleWidthCharacter) {
   EXPECT_TRUE(ContainsDoubleWidth(u"abc\u3042"));
   EXPECT_FALSE(ContainsDoubleWidth(u"\u00C0"));
   EXPECT_FALSE(ContainsDoubleWidth(u""));
-}
-
-TEST(LargerAndSmallerOf, PickTheRightValue) {
-  EXPECT_EQ(LargerOf(3, -7), 3);
-  EXPECT_EQ(LargerOf(-7, 3), 3);
-  EXPECT_EQ(SmallerOf(3, -7), -7);
-  EXPECT_EQ(SmallerOf(INT_MIN, INT_MAX), INT_MIN);
-  EXPECT_EQ(LargerOf(5, 5), 5);
 }
 
 }  // namespace
