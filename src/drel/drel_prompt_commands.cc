@@ -36,8 +36,8 @@ void Drel::Advisory(int32_t lFieldNumber, std::u16string_view sData) {
   lastOpenField_ = lFieldNumber;
 }
 
-void Drel::AdvisoryGetDrel(CircBuffer& CircBufSend, int32_t lFieldNumber,
-                           std::u16string_view sData, bool PerformCheckForSend) {
+void Drel::AdvisoryGetDrel(CircBuffer& CircBufSend, int32_t lFieldNumber, std::u16string_view sData,
+                           bool PerformCheckForSend) {
   std::vector<uint8_t> bytes;
   if (!ScreenCommandText(sData, bytes) || !InRange(lFieldNumber, -1, kMaxSmallNumber)) return;
   PutTextCommand(CircBufSend, {kAdvisory, EncodeSmallNumber(lFieldNumber)}, bytes,

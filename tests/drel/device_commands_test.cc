@@ -4,6 +4,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "carrowin/params/parameters.h"
 #include "host/raises_error.h"
@@ -26,8 +27,14 @@ class DeviceCommands : public DrelFixture {
   // Gives the terminal the model and firmware version of a parameter reply.
   void SetTerminal(int32_t model, int32_t version) {
     auto parameters = std::make_shared<Parameters>();
-    const Bytes reply{static_cast<uint8_t>(model + 48), static_cast<uint8_t>(version + 48),
-                      '0', '0', 'P', 'L', '0', '0'};
+    const Bytes reply{static_cast<uint8_t>(model + 48),
+                      static_cast<uint8_t>(version + 48),
+                      '0',
+                      '0',
+                      'P',
+                      'L',
+                      '0',
+                      '0'};
     parameters->LoadData(reply, 0);
     drel.SetParameters(parameters);
   }
@@ -48,10 +55,10 @@ TEST_F(DeviceCommands, DrelPrintChecksThePageButSendsOnlyTheLines) {
     int32_t page, lines, blank;
     Bytes bytes;
   };
-  for (const Case& c : {Case{0, 5, -1, {0x70, 0x35, 0x2F}}, Case{207, 207, 207, {0x70, 0xFF, 0xFF}},
-                        Case{3, -1, 0, {0x70, 0x2F, 0x30}}, Case{208, 5, 0, {}},
-                        Case{-1, 5, 0, {}}, Case{0, -2, 0, {}}, Case{0, 208, 0, {}},
-                        Case{0, 0, -2, {}}, Case{0, 0, 208, {}}}) {
+  for (const Case& c :
+       {Case{0, 5, -1, {0x70, 0x35, 0x2F}}, Case{207, 207, 207, {0x70, 0xFF, 0xFF}},
+        Case{3, -1, 0, {0x70, 0x2F, 0x30}}, Case{208, 5, 0, {}}, Case{-1, 5, 0, {}},
+        Case{0, -2, 0, {}}, Case{0, 208, 0, {}}, Case{0, 0, -2, {}}, Case{0, 0, 208, {}}}) {
     SCOPED_TRACE(testing::Message() << c.page << " " << c.lines << " " << c.blank);
     drel.DrelPrint(c.page, c.lines, c.blank);
     EXPECT_THAT(Flush(), ElementsAreArray(c.bytes));
@@ -66,8 +73,8 @@ TEST_F(DeviceCommands, PrinterTextGoesInPacketsOfThePacketSize) {
       u"tail.\n";
   ASSERT_EQ(text.size(), 70u);
   drel.PrinterPortPass(1, 0, text);
-  EXPECT_THAT(Flush(), ElementsAreArray(Packets(
-                           {text.substr(0, 32), text.substr(32, 32), text.substr(64)})));
+  EXPECT_THAT(Flush(), ElementsAreArray(
+                           Packets({text.substr(0, 32), text.substr(32, 32), text.substr(64)})));
 
   // A text of whole packets has no empty packet after it.
   drel.StartMessage(kTerminal, 'H');
@@ -99,9 +106,9 @@ TEST_F(DeviceCommands, PrinterPacketsRefuseAPortOrFormatOutOfRange) {
     int32_t port, format;
     Bytes bytes;
   };
-  for (const Case& c : {Case{0, 207, {0x3E, 0x30, 0xFF, 0x31, 'x'}},
-                        Case{207, 0, {0x3E, 0xFF, 0x30, 0x31, 'x'}}, Case{-1, 0, {}},
-                        Case{208, 0, {}}, Case{0, -1, {}}, Case{0, 208, {}}}) {
+  for (const Case& c :
+       {Case{0, 207, {0x3E, 0x30, 0xFF, 0x31, 'x'}}, Case{207, 0, {0x3E, 0xFF, 0x30, 0x31, 'x'}},
+        Case{-1, 0, {}}, Case{208, 0, {}}, Case{0, -1, {}}, Case{0, 208, {}}}) {
     drel.StartMessage(kTerminal, 'H');
     drel.PrinterPortPass(c.port, c.format, u"x");
     EXPECT_THAT(Flush(), ElementsAreArray(c.bytes)) << c.port << " " << c.format;
@@ -141,9 +148,9 @@ TEST_F(DeviceCommands, UserSoundAndScannerOnlyReachTerminalsThatHaveThem) {
     drel.UserSoundSend(2);
     drel.ScannerEnableSend(Variant(true));
     drel.ScannerEnableSend(Variant(int32_t{0}));
-    EXPECT_THAT(Flush(), ElementsAreArray(c.has ? Bytes{0x5A, 0x73, 0x32, 0x5A, 0x65, 0x31,
-                                                        0x5A, 0x65, 0x30}
-                                                  : Bytes{}));
+    EXPECT_THAT(Flush(),
+                ElementsAreArray(c.has ? Bytes{0x5A, 0x73, 0x32, 0x5A, 0x65, 0x31, 0x5A, 0x65, 0x30}
+                                       : Bytes{}));
   }
 }
 
@@ -173,9 +180,19 @@ TEST_F(DeviceCommands, VibrateSendsTimesOrDutyByModelAndVersion) {
   };
   const std::vector<Case> cases = {
       {"times, iterations clipped", 82, 3, 100, 100, 500, {0x5A, 0x76, 0x94, 0x94, 0xFF}},
-      {"times, clipped to the length code", 82, 2, 50000, 0, 1,
+      {"times, clipped to the length code",
+       82,
+       2,
+       50000,
+       0,
+       1,
        {0x5A, 0x76, 0x21, 0xFF, 0xFF, 0x30, 0x31}},
-      {"times, three-byte codes", 82, 2, 208, 300, 7,
+      {"times, three-byte codes",
+       82,
+       2,
+       208,
+       300,
+       7,
        {0x5A, 0x76, 0x21, 0x31, 0x30, 0x21, 0x31, 0x8C, 0x37}},
       {"too old a model 82", 82, 1, 1, 1, 1, {}},
       {"duty 33 of 3", 65, 70, 1, 2, 1, {0x5A, 0x76, 0x31, 0x51, 0x33}},
@@ -196,8 +213,8 @@ TEST_F(DeviceCommands, VibrateSendsTimesOrDutyByModelAndVersion) {
 
 TEST_F(DeviceCommands, VibrateRefusesTimesOutOfRangeBeforeReadingTheTerminal) {
   // No parameters yet: refused arguments never reach the device check.
-  for (auto [on, off, iterations] : {std::tuple{0, 0, 1}, std::tuple{1, -1, 1},
-                                     std::tuple{1, 0, 0}, std::tuple{-5, 5, 5}}) {
+  for (auto [on, off, iterations] :
+       {std::tuple{0, 0, 1}, std::tuple{1, -1, 1}, std::tuple{1, 0, 0}, std::tuple{-5, 5, 5}}) {
     drel.VibrateSend(on, off, iterations);
   }
   EXPECT_THAT(Flush(), IsEmpty());
@@ -205,7 +222,8 @@ TEST_F(DeviceCommands, VibrateRefusesTimesOutOfRangeBeforeReadingTheTerminal) {
 
 TEST_F(DeviceCommands, VibratePeriodBeyond32BitsOverflowsWithoutWriting) {
   SetTerminal(65, 70);
-  EXPECT_THAT([&] { drel.VibrateSend(kInt32Max, 1, 1); }, RaisesError(errors::kOverflow, u"Overflow"));
+  EXPECT_THAT([&] { drel.VibrateSend(kInt32Max, 1, 1); },
+              RaisesError(errors::kOverflow, u"Overflow"));
   // Model 82 sends the times apart and has no period to overflow.
   SetTerminal(82, 2);
   drel.VibrateSend(kInt32Max, kInt32Max, 1);
