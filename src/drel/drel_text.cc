@@ -120,6 +120,12 @@ bool Drel::ConvertStringToBytes(std::u16string_view text, std::vector<uint8_t>& 
   count = static_cast<int32_t>(text.size());
   bytes.clear();
   if (text.empty()) return true;
+  // ASCII is the same byte in every ANSI code page: the common case of
+  // field labels and data needs no converter.
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+    bytes.assign(text.begin(), text.end());
+    return true;
+  }
   // Whole text at once: when every character gave one byte, that is the
   // result. Otherwise look for the character that did not.
   if (WideCharToMultiByte(kAnsiCodePage, text, bytes).count == count) return true;

@@ -23,7 +23,18 @@ void GrowingCircBuffer::Reset() {
   count_ = 0;
 }
 
-void GrowingCircBuffer::PutByte(uint8_t byte) { Append(&byte, 1); }
+void GrowingCircBuffer::PutByte(uint8_t byte) {
+  // Most of a command is single bytes: keep this path free of copies and
+  // divisions while there is room.
+  if (count_ < ring_.size()) {
+    size_t tail = head_ + count_;
+    if (tail >= ring_.size()) tail -= ring_.size();
+    ring_[tail] = byte;
+    ++count_;
+    return;
+  }
+  Append(&byte, 1);
+}
 
 void GrowingCircBuffer::Put(int32_t count, const std::vector<uint8_t>& bytes) {
   if (count < 0) RaiseError(errors::kInvalidProcedureCall, kSource, u"Byte count is negative");
