@@ -23,6 +23,8 @@ std::u16string StandardErrorDescription(int32_t number) {
       return u"Subscript out of range";
     case errors::kTypeMismatch:
       return u"Type mismatch";
+    case errors::kPathFileAccessError:
+      return u"Path/File access error";
     case errors::kObjectNotSet:
       return u"Object variable or With block variable not set";
     case errors::kInvalidUseOfNull:

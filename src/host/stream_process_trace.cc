@@ -9,17 +9,13 @@
 
 namespace carrowin {
 
-namespace {
-constexpr int32_t kPathFileAccessError = 75;
-}  // namespace
-
 StreamProcessTrace::StreamProcessTrace(int32_t maxLevel)
     : BasicProcessTrace(maxLevel), file_(stderr), ownsFile_(false) {}
 
 StreamProcessTrace::StreamProcessTrace(const std::filesystem::path& path, int32_t maxLevel)
     : BasicProcessTrace(maxLevel), file_(std::fopen(path.c_str(), "a")), ownsFile_(true) {
   if (file_ == nullptr) {
-    RaiseError(kPathFileAccessError, u"StreamProcessTrace",
+    RaiseError(errors::kPathFileAccessError, u"StreamProcessTrace",
                FromUtf8("Cannot open trace file '" + path.string() + "': " + std::strerror(errno)));
   }
 }

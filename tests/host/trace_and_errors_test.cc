@@ -20,7 +20,7 @@ TEST(Trace, LinesAboveTheMaximumLevelAreDropped) {
   writer->Trace(1, u"Display", u"page shown");
   writer->Trace(3, u"Initialize", u"Trace created");
   ASSERT_EQ(trace->Records().size(), 1u);
-  const TraceRecord& line = trace->Records()[0];
+  const TraceRecord line = trace->Records()[0];
   EXPECT_EQ(line.traceObjectID, u"RF17");
   EXPECT_EQ(line.objectName, u"Drel");
   EXPECT_EQ(line.procedure, u"Display");
@@ -101,7 +101,7 @@ TEST(StreamTrace, UnopenableFileIsAClearError) {
     StreamProcessTrace trace("/nonexistent-dir/x/trace.log", 1);
     FAIL();
   } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 75);
+    EXPECT_EQ(e.Number(), errors::kPathFileAccessError);
     EXPECT_THAT(e.what(), HasSubstr("Cannot open trace file '/nonexistent-dir/x/trace.log'"));
   }
 }

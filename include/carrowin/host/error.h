@@ -13,6 +13,7 @@ inline constexpr int32_t kInvalidProcedureCall = 5;
 inline constexpr int32_t kOverflow = 6;
 inline constexpr int32_t kSubscriptOutOfRange = 9;
 inline constexpr int32_t kTypeMismatch = 13;
+inline constexpr int32_t kPathFileAccessError = 75;
 inline constexpr int32_t kObjectNotSet = 91;
 inline constexpr int32_t kInvalidUseOfNull = 94;
 inline constexpr int32_t kCannotCreateObject = 429;
