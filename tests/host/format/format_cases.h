@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "carrowin/host/format_expression.h"
@@ -10,21 +10,26 @@
 
 namespace carrowin::format_test {
 
-/// One value, one format and the text they must give.
+using enum FirstDayOfWeek;
+using enum FirstWeekOfYear;
+
+/// One value, one format, the text they must give and the week rules to give it with.
 struct FormatCase {
   std::u16string_view value;
   std::u16string_view format;
   std::u16string_view expected;
+  FirstDayOfWeek first_day = kSunday;
+  FirstWeekOfYear first_week = kJan1;
 };
 
-/// Checks every case, naming the value and format of any that fails.
-inline void ExpectFormats(std::initializer_list<FormatCase> cases,
-                          FirstDayOfWeek first_day = FirstDayOfWeek::kSunday,
-                          FirstWeekOfYear first_week = FirstWeekOfYear::kJan1) {
+/// Checks every case of a table, naming the value and format of any that fails.
+inline void ExpectFormats(std::span<const FormatCase> cases) {
   for (const FormatCase& c : cases) {
-    EXPECT_EQ(ToUtf8(FormatExpression(c.value, c.format, first_day, first_week)),
+    EXPECT_EQ(ToUtf8(FormatExpression(c.value, c.format, c.first_day, c.first_week)),
               ToUtf8(c.expected))
-        << "value \"" << ToUtf8(c.value) << "\" with format \"" << ToUtf8(c.format) << "\"";
+        << "value \"" << ToUtf8(c.value) << "\" with format \"" << ToUtf8(c.format)
+        << "\", week rules " << static_cast<int>(c.first_day) << "/"
+        << static_cast<int>(c.first_week);
   }
 }
 
