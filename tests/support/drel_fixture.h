@@ -2,14 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "carrowin/drel/drel.h"
+#include "carrowin/host/growing_circ_buffer.h"
 #include "carrowin/host/memory_process_trace.h"
 #include "carrowin/host/recording_message_sender.h"
 
+/// The `name` and `command` of a `CommandCase` that calls `d.<call>` on the
+/// `Drel` d, named after the call as written.
+#define DREL_CALL(...) #__VA_ARGS__, [&](::carrowin::Drel & d) { d.__VA_ARGS__; }
+
 namespace carrowin::testing_support {
+
+/// A command and what it must do: the bytes it writes (empty when it is
+/// refused), into the caller's `list` instead of the own message when
+/// `toList`, and the room it makes first (0: it never sends the message).
+struct CommandCase {
+  const char* name;
+  std::function<void(Drel&)> command;
+  std::string bytes;
+  int32_t room = 0;
+  bool toList = false;
+};
 
 /// A `Drel` bound to a recording sender and an in-memory trace, for terminal
 /// number 7 with a screen ("H") message started.
@@ -17,31 +37,80 @@ class DrelFixture : public ::testing::Test {
  protected:
   static constexpr int32_t kTerminal = 7;
 
-  DrelFixture() : drel(Factories()) {
+  DrelFixture() : drel(HostFactories{[t = trace] { return t; }, {}, {}, {}}) {
     drel.Initialize(trace, sender, 4096, kTerminal);
     drel.StartMessage(kTerminal, 'H');
   }
 
-  HostFactories Factories() {
-    HostFactories f;
-    f.processTrace = [t = trace] { return t; };
-    return f;
+  /// Sends what the buffer holds and starts the next message; returns the
+  /// sent message's bytes after the "7H" header, or "" when none was sent.
+  std::string Flush() {
+    const size_t before = MessagesSent();
+    drel.SendData();
+    drel.StartMessage(kTerminal, 'H');
+    return MessagesSent() == before ? "" : Sent(before).substr(2);
   }
 
-  /// Sends what the buffer holds and returns the message's bytes after the
-  /// "7H" header, or nothing at all when no message was sent.
-  std::vector<uint8_t> Flush() {
-    const size_t before = sender->Messages().size();
-    drel.SendData();
-    const auto messages = sender->Messages();
-    if (messages.size() == before) return {};
-    const std::vector<uint8_t>& last = messages.back();
-    return std::vector<uint8_t>(last.begin() + 2, last.end());
+  /// The message sent `i`-th (from 0), header included; "" when none was.
+  std::string Sent(size_t i) const {
+    const std::vector<std::vector<uint8_t>> messages = sender->Messages();
+    return i < messages.size() ? std::string(messages[i].begin(), messages[i].end()) : "";
+  }
+
+  size_t MessagesSent() const { return sender->Messages().size(); }
+
+  /// Starts a fresh message and pads it with "x" to `length` bytes in all.
+  void FillTo(int32_t length) {
+    drel.StartMessage(kTerminal, 'H');
+    drel.OutBufPutStr(std::u16string(static_cast<size_t>(length - drel.OutBufLen()), u'x'));
+  }
+
+  /// The bytes a caller's buffer holds, read out of it.
+  static std::string Drain(CircBuffer& buffer) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(buffer.Length()));
+    buffer.Get(buffer.Length(), bytes);
+    return std::string(bytes.begin(), bytes.end());
+  }
+
+  /// Runs each case on a fresh message, then on nearly full ones.
+  void ExpectCommands(const std::vector<CommandCase>& cases) {
+    for (const CommandCase& c : cases) {
+      SCOPED_TRACE(c.name);
+      drel.MoveCursor(5);  // state that a refused command must leave alone
+      drel.SetErrorBellTone(c.bytes.empty());
+      drel.StartMessage(kTerminal, 'H');
+      c.command(drel);
+      const std::string own = Flush(), listed = Drain(list);
+      EXPECT_EQ(c.toList ? listed : own, c.bytes);
+      EXPECT_EQ(c.toList ? own : listed, "");
+      if (c.bytes.empty()) {
+        EXPECT_EQ(std::pair(drel.LastOpenField(), drel.ErrorBellTone()), std::pair(5, true));
+      }
+      drel.SetErrorBellTone(false);
+      // It joins a message that has exactly its room left and sends one with less.
+      sender->Clear();
+      FillTo(Drel::kMessageLimit - c.room);
+      c.command(drel);
+      EXPECT_EQ(MessagesSent(), 0u);
+      if (c.room == 0) {
+        EXPECT_EQ(drel.OutBufLen(), Drel::kMessageLimit);
+      } else {
+        FillTo(Drel::kMessageLimit - c.room + 1);
+        c.command(drel);
+        EXPECT_EQ(MessagesSent(), 1u);
+        EXPECT_EQ(Sent(0), "7H" + std::string(Drel::kMessageLimit - c.room - 1, 'x'));
+      }
+      Drain(list);
+      sender->Clear();
+      drel.StartMessage(kTerminal, 'H');
+    }
   }
 
   std::shared_ptr<MemoryProcessTrace> trace = std::make_shared<MemoryProcessTrace>();
   std::shared_ptr<RecordingMessageSender> sender = std::make_shared<RecordingMessageSender>();
   Drel drel;
+  /// A command list the caller builds, for the GetDrel forms.
+  GrowingCircBuffer list;
 };
 
 }  // namespace carrowin::testing_support
