@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <numeric>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "carrowin/host/callback_message_sender.h"
+#include "carrowin/host/in_process_connection.h"
+#include "carrowin/host/in_process_inbound_message.h"
+#include "carrowin/host/in_process_thread.h"
+#include "carrowin/host/recording_message_sender.h"
+#include "support/expect_error.h"
+
+namespace carrowin {
+namespace {
+
+using namespace std::chrono_literals;
+using testing_support::ExpectError;
+using Bytes = std::vector<uint8_t>;
+
+TEST(HostServicesTest, EveryByteReachesTheSendersUnchanged) {
+  Bytes everyByte(256);
+  std::iota(everyByte.begin(), everyByte.end(), 0);
+  // Nothing at all, a trailing byte that ends C strings, every byte value.
+  const std::vector<Bytes> messages = {{}, {'1', 'H', 0x00}, everyByte};
+  std::vector<Bytes> received;
+  CallbackMessageSender callback([&](std::span<const uint8_t> message) {
+    received.emplace_back(message.begin(), message.end());
+  });
+  RecordingMessageSender recording;
+  for (Bytes message : messages) {
+    callback.Send(message);
+    recording.Send(message);
+    message.assign(message.size(), 'x');  // the sender keeps no reference to the caller's bytes
+  }
+  EXPECT_EQ(received, messages);
+  EXPECT_EQ(recording.Messages(), messages);
+  // An inbound message keeps its bytes too, with connection framing before the function code.
+  const auto inbound = InProcessInboundMessage::FromBytes({'1', '2', 'R', 0x00, 0xFF}, 2);
+  EXPECT_EQ(inbound->Data().ToByteArray(), (Bytes{'1', '2', 'R', 0x00, 0xFF}));
+  EXPECT_EQ(inbound->FunctionCode(), 'R');
+}
+
+TEST(HostServicesTest, RefusalsAreClearErrors) {
+  // bytes, length, function code position, description
+  const std::tuple<Bytes, int32_t, int32_t, std::u16string> badIndexes[] = {
+      {{}, 0, 0, u"Function code position 0 is outside a message of 0 bytes"},
+      {{'R'}, 1, -1, u"Function code position -1 is outside a message of 1 bytes"},
+      {{'1', 'R'}, 2, 2, u"Function code position 2 is outside a message of 2 bytes"},
+      {{'R'}, 2, 0, u"Message length 2 is outside a message of 1 bytes"},
+      {{'R'}, -1, 0, u"Message length -1 is outside a message of 1 bytes"},
+  };
+  for (const auto& [bytes, length, positionFC, description] : badIndexes) {
+    ExpectError([&] { InProcessInboundMessage(bytes, length, 'R', positionFC); },
+                errors::kSubscriptOutOfRange, description);
+  }
+  InProcessThread thread;
+  ExpectError([&] { thread.Post(nullptr); }, errors::kObjectNotSet,
+              u"The message to queue is Nothing");
+  ExpectError([] { InProcessConnection connection(nullptr); }, errors::kObjectNotSet,
+              u"The connection has no message sender");
+  ExpectError([] { CallbackMessageSender sender{CallbackMessageSender::Callback()}; },
+              errors::kInvalidProcedureCall, u"The message callback is empty");
+  CallbackMessageSender failing(
+      [](std::span<const uint8_t>) { RaiseError(errors::kApiFailure, u"Network", u"link down"); });
+  ExpectError([&] { failing.Send(Bytes{'1', 'A'}); }, errors::kApiFailure, u"link down");
+}
+
+TEST(HostServicesTest, InProcessQueueFedFromSeveralThreadsKeepsEachProducersOrder) {
+  InProcessThread thread;
+  constexpr uint8_t kProducers = 4;
+  constexpr uint8_t kMessagesEach = 250;
+  std::vector<Bytes> taken;
+  {
+    std::vector<std::jthread> producers;
+    for (uint8_t p = 0; p < kProducers; ++p) {
+      producers.emplace_back([&thread, p] {
+        for (uint8_t i = 0; i < kMessagesEach; ++i) thread.PostBytes({'R', p, i});
+      });
+    }
+    // The worker drains while the producers are still posting.
+    std::jthread worker([&] {
+      while (taken.size() < size_t{kProducers} * kMessagesEach) {
+        thread.WaitForMessage(10ms);
+        if (auto message = thread.NextMessage()) taken.push_back(message->Data().ToByteArray());
+      }
+    });
+  }
+  Bytes nextOf(kProducers, 0);
+  for (const Bytes& bytes : taken) EXPECT_EQ(bytes.at(2), nextOf.at(bytes.at(1))++);
+  EXPECT_EQ(thread.NextMessage(), nullptr);
+}
+
+TEST(HostServicesTest, InProcessWaitsEndOnAPostOrAStopAndOtherwiseTimeOut) {
+  InProcessThread thread;
+  EXPECT_FALSE(thread.WaitForMessage(20ms));
+  EXPECT_FALSE(thread.WaitUntilStopped(20ms));
+  std::jthread poster([&] {
+    std::this_thread::sleep_for(20ms);
+    thread.PostBytes({'A'});
+  });
+  EXPECT_TRUE(thread.WaitForMessage(10s));
+  ASSERT_NE(thread.NextMessage(), nullptr);  // waiting takes nothing from the queue
+  // A worker like the terminal's processing cycle, woken by the stop request.
+  std::jthread worker([&] {
+    while (!thread.StopRequested()) thread.WaitForMessage(1min);
+    thread.SetStopped(true);
+  });
+  std::this_thread::sleep_for(20ms);
+  thread.RequestStop();
+  EXPECT_TRUE(thread.WaitUntilStopped(10s));
+}
+
+}  // namespace
+}  // namespace carrowin
