@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "carrowin/drel/code_pages.h"
 
 namespace carrowin::testing_support {
