@@ -95,7 +95,10 @@ void Drel::SetPrinterCodepage(int32_t value) {
 
 bool Drel::ConvertUnicodeToMultiByte(std::u16string_view text, std::vector<uint8_t>& bytes,
                                      int32_t& count) {
-  if (text.empty()) return false;
+  if (text.empty()) {
+    bytes.clear();
+    return false;
+  }
   std::u16string reordered;
   if (handleHebrewDisplay_) {
     reordered = ReorderRightToLeft(text);
@@ -107,7 +110,10 @@ bool Drel::ConvertUnicodeToMultiByte(std::u16string_view text, std::vector<uint8
 
 bool Drel::ConvertUnicodeToMultiByteEx(int32_t codepage, std::u16string_view text,
                                        std::vector<uint8_t>& bytes, int32_t& count) {
-  if (text.empty()) return false;
+  if (text.empty()) {
+    bytes.clear();
+    return false;
+  }
   return ConvertToCodePage(*GetErrorReporter(), codepage, text, false,
                            u"ConvertUnicodeToMultiByteEx", bytes, count);
 }
