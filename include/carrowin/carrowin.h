@@ -2,7 +2,10 @@
 
 // The whole public surface of the Carrowin Terminal Library.
 
+#include "carrowin/drel/code_pages.h"
 #include "carrowin/drel/drel.h"
+#include "carrowin/drel/right_to_left.h"
+#include "carrowin/drel/text_width.h"
 #include "carrowin/drel/wire_encoding.h"
 #include "carrowin/host/basic_process_trace.h"
 #include "carrowin/host/callback_message_sender.h"
@@ -35,3 +38,4 @@
 #include "carrowin/host/trace_writer.h"
 #include "carrowin/host/utf.h"
 #include "carrowin/host/variant.h"
+#include "carrowin/params/parameters.h"
