@@ -1,12 +1,13 @@
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "carrowin/drel/drel.h"
 #include "carrowin/drel/wire_encoding.h"
 #include "carrowin/host/error.h"
 #include "carrowin/params/parameters.h"
+#include "carrowin/host/utf.h"
 #include "drel/command_bytes.h"
+#include "host/rounding.h"
 
 namespace carrowin {
 
@@ -24,9 +25,6 @@ constexpr int16_t kDeviceModel = 82;
 constexpr int16_t kDeviceModelVersion = 2;
 constexpr int16_t kOtherModelsVersion = 70;
 
-constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // The length of the next printer packet of `text`: `packetSize` characters,
 // the whole text when it is shorter or the size is below 1. A surrogate pair
 // stays whole, so that no packet carries half a character to the converter.
@@ -35,15 +33,6 @@ size_t PrinterPacketLength(std::u16string_view text, int32_t packetSize) {
   const auto length = static_cast<size_t>(packetSize);
   if (!IsHighSurrogate(text[length - 1]) || !IsLowSurrogate(text[length])) return length;
   return length > 1 ? length - 1 : length + 1;
-}
-
-// Rounds to the nearest integer, halves to the even one, whatever rounding
-// mode the host application has set.
-double RoundHalfToEven(double value) {
-  const double floor = std::floor(value);
-  const double fraction = value - floor;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) return floor + 1.0;
-  return floor;
 }
 }  // namespace
 

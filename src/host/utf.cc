@@ -9,9 +9,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
 void AppendUtf8(char32_t codePoint, std::string& out) {
   if (codePoint < 0x80) {
     out += static_cast<char>(codePoint);

@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "carrowin/host/error.h"
+#include "host/rounding.h"
 
 namespace carrowin {
 
@@ -154,14 +155,6 @@ ParsedNumber NumberFromString(std::u16string_view text) {
       !text.empty() && text.front() == u'&' ? ParseRadix(text.substr(1)) : ParseDecimal(text);
   if (!parsed) Raise(errors::kTypeMismatch);
   return *parsed;
-}
-
-double RoundHalfToEven(double value) {
-  const double floor = std::floor(value);
-  const double fraction = value - floor;
-  if (fraction < 0.5) return floor;
-  if (fraction > 0.5) return floor + 1;
-  return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
 template <class Int>
