@@ -23,6 +23,15 @@ void Drel::PutUnconvertedText(CircBuffer& target, std::u16string_view text) {
   target.PutStr(text);
 }
 
+void Drel::WriteUnconvertedTextCommand(std::initializer_list<uint8_t> head,
+                                       std::u16string_view text) {
+  if (!UnconvertedTextFits(text)) return;
+  CheckForSend(static_cast<int32_t>(head.size() + 1 + text.size()));
+  CircBuffer& target = OutBuf();
+  PutBytes(target, head);
+  PutUnconvertedText(target, text);
+}
+
 bool Drel::ScreenCommandText(std::u16string_view text, std::vector<uint8_t>& bytes) {
   return ScreenTextBytes(text, bytes) && bytes.size() <= static_cast<size_t>(kMaxLengthCode);
 }

@@ -97,14 +97,8 @@ void Drel::UpdateFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldNumber,
     Data = Data.substr(0, static_cast<size_t>(MaxLen));
   }
   std::vector<uint8_t> bytes;
-  if (!ScreenTextBytes(Data, bytes)) return;
-  if (!InRange(FieldNumber, kNoField, kMaxSmallNumber) ||
-      bytes.size() > static_cast<size_t>(kMaxLengthCode)) {
-    return;
-  }
-  if (PerformCheckForSend) CheckForSend(static_cast<int32_t>(bytes.size()) + 3);
-  PutBytes(CircBufSend, {'u', EncodeSmallNumber(FieldNumber)});
-  PutText(CircBufSend, bytes);
+  if (!ScreenCommandText(Data, bytes) || !InRange(FieldNumber, kNoField, kMaxSmallNumber)) return;
+  PutTextCommand(CircBufSend, {'u', EncodeSmallNumber(FieldNumber)}, bytes, PerformCheckForSend);
 }
 
 void Drel::LocalProcedureSend(int32_t ProcedureIndex, CircBuffer& DrelCommands) {

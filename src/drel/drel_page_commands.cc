@@ -55,16 +55,14 @@ void Drel::OpenFieldGetDrel(CircBuffer& target, int32_t lFieldNumber) {
 void Drel::FixedField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
                       std::u16string_view sData) {
   std::vector<uint8_t> bytes;
-  if (!ScreenTextBytes(sData, bytes)) return;
-  if (!IsFieldNumber(lFieldNumber) || !IsPlace(lFieldRow) || !IsPlace(lFieldColumn) ||
-      bytes.size() > static_cast<size_t>(kMaxLengthCode)) {
+  if (!ScreenCommandText(sData, bytes) || !IsFieldNumber(lFieldNumber) || !IsPlace(lFieldRow) ||
+      !IsPlace(lFieldColumn)) {
     return;
   }
-  CheckForSend(static_cast<int32_t>(bytes.size()) + 5);
-  CircBuffer& target = OutBuf();
-  PutBytes(target, {'f', EncodeSmallNumber(lFieldNumber), EncodeSmallNumber(lFieldRow),
-                    EncodeSmallNumber(lFieldColumn)});
-  PutText(target, bytes);
+  PutTextCommand(OutBuf(),
+                 {'f', EncodeSmallNumber(lFieldNumber), EncodeSmallNumber(lFieldRow),
+                  EncodeSmallNumber(lFieldColumn)},
+                 bytes, true);
 }
 
 void Drel::InitField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
@@ -135,20 +133,14 @@ void Drel::SetFieldCharact(int32_t lFieldNumber, int32_t& lStyle, int32_t& lFlag
   lFlags = LowByte(lFlags);
 }
 
-void Drel::MatchPattern(uint8_t command, int32_t lFieldNumber, std::u16string_view sData) {
-  if (!IsFieldNumber(lFieldNumber) || !UnconvertedTextFits(sData)) return;
-  CheckForSend(static_cast<int32_t>(sData.size()) + 3);
-  CircBuffer& target = OutBuf();
-  PutBytes(target, {command, EncodeSmallNumber(lFieldNumber)});
-  PutUnconvertedText(target, sData);
-}
-
 void Drel::VisibleMatch(int32_t lFieldNumber, std::u16string_view sData) {
-  MatchPattern('v', lFieldNumber, sData);
+  if (!IsFieldNumber(lFieldNumber)) return;
+  WriteUnconvertedTextCommand({'v', EncodeSmallNumber(lFieldNumber)}, sData);
 }
 
 void Drel::HiddenMatch(int32_t lFieldNumber, std::u16string_view sData) {
-  MatchPattern('w', lFieldNumber, sData);
+  if (!IsFieldNumber(lFieldNumber)) return;
+  WriteUnconvertedTextCommand({'w', EncodeSmallNumber(lFieldNumber)}, sData);
 }
 
 void Drel::MoveCursor(int32_t lField) {

@@ -95,13 +95,4 @@ void Drel::SoftKey(int32_t lFunctionKey, std::u16string_view sData) {
   WriteUnconvertedTextCommand({kSoftKey, EncodeSmallNumber(lFunctionKey)}, sData);
 }
 
-void Drel::WriteUnconvertedTextCommand(std::initializer_list<uint8_t> head,
-                                       std::u16string_view text) {
-  if (!UnconvertedTextFits(text)) return;
-  CheckForSend(static_cast<int32_t>(head.size() + 1 + text.size()));
-  CircBuffer& target = OutBuf();
-  PutBytes(target, head);
-  PutUnconvertedText(target, text);
-}
-
 }  // namespace carrowin

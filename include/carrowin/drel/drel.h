@@ -322,17 +322,6 @@ class Drel {
   /// Appends a text checked by `UnconvertedTextFits`: the length code of its
   /// character count, then one byte per character.
   static void PutUnconvertedText(CircBuffer& target, std::u16string_view text);
-
-  // Page and field command writers (src/drel/drel_page_commands.cc).
-
-  /// "s" or "d": a page command, which leaves no field open.
-  void PageCommand(uint8_t command, int32_t lPageNumber);
-
-  /// "e" and the field into `target`; nothing for a field out of range.
-  static void WriteEraseField(CircBuffer& target, int32_t lFieldNumber);
-  /// "v" or "w": a match pattern command, checked whole before any byte.
-  void MatchPattern(uint8_t command, int32_t lFieldNumber, std::u16string_view sData);
-
   /// Screen text of a text command: converted, and short enough for a length
   /// code. False when it is refused; the command then writes nothing.
   bool ScreenCommandText(std::u16string_view text, std::vector<uint8_t>& bytes);
@@ -342,13 +331,21 @@ class Drel {
   /// counting the length code as one byte.
   void PutTextCommand(CircBuffer& target, std::initializer_list<uint8_t> head,
                       const std::vector<uint8_t>& bytes, bool makeRoom);
-
-  // Prompt, milestone and device commands.
-
   /// Makes room for, then appends to the own buffer, the `head` bytes
   /// (command byte and small numbers) and the unconverted `text`; nothing
   /// for a text too long.
   void WriteUnconvertedTextCommand(std::initializer_list<uint8_t> head, std::u16string_view text);
+
+  // Page and field command writers (src/drel/drel_page_commands.cc).
+
+  /// "s" or "d": a page command, which leaves no field open.
+  void PageCommand(uint8_t command, int32_t lPageNumber);
+
+  /// "e" and the field into `target`; nothing for a field out of range.
+  static void WriteEraseField(CircBuffer& target, int32_t lFieldNumber);
+
+  // Prompt, milestone and device commands.
+
   /// Discards the buffer and starts an "H" message holding `request` only.
   void StartRequestMessage(uint8_t request);
   /// Writes one printer pass-through packet, or nothing when it is refused.
