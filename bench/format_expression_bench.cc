@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "carrowin/host/format_expression.h"
+#include "carrowin/automation/format_expression.h"
 
 namespace carrowin {
 namespace {

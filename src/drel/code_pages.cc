@@ -4,10 +4,10 @@
 #include <atomic>
 #include <limits>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 #include "drel/code_page_registry.h"
 #include "drel/converter_cache.h"
-#include "host/decimal_text.h"
+#include "automation/decimal_text.h"
 
 namespace carrowin {
 

@@ -3,8 +3,8 @@
 #include <limits>
 #include <utility>
 
-#include "carrowin/host/error.h"
-#include "host/decimal_text.h"
+#include "carrowin/automation/error.h"
+#include "automation/decimal_text.h"
 
 namespace carrowin {
 

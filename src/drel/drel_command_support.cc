@@ -1,8 +1,8 @@
 #include <algorithm>
 
 #include "carrowin/drel/drel.h"
-#include "carrowin/drel/wire_encoding.h"
-#include "carrowin/host/error.h"
+#include "carrowin/wire/wire_encoding.h"
+#include "carrowin/automation/error.h"
 #include "drel/command_bytes.h"
 
 namespace carrowin {

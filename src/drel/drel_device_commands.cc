@@ -2,12 +2,12 @@
 #include <limits>
 
 #include "carrowin/drel/drel.h"
-#include "carrowin/drel/wire_encoding.h"
-#include "carrowin/host/error.h"
+#include "carrowin/wire/wire_encoding.h"
+#include "carrowin/automation/error.h"
 #include "carrowin/params/parameters.h"
-#include "carrowin/host/utf.h"
+#include "carrowin/automation/utf.h"
 #include "drel/command_bytes.h"
-#include "host/rounding.h"
+#include "automation/rounding.h"
 
 namespace carrowin {
 

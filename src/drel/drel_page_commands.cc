@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "carrowin/drel/drel.h"
-#include "carrowin/drel/wire_encoding.h"
+#include "carrowin/wire/wire_encoding.h"
 #include "drel/command_bytes.h"
 
 namespace carrowin {

@@ -5,9 +5,9 @@
 #include "carrowin/drel/code_pages.h"
 #include "carrowin/drel/drel.h"
 #include "carrowin/drel/right_to_left.h"
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 #include "drel/code_page_registry.h"
-#include "host/decimal_text.h"
+#include "automation/decimal_text.h"
 
 namespace carrowin {
 

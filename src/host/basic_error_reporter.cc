@@ -1,6 +1,6 @@
 #include "basic_error_reporter.h"
 
-#include "decimal_text.h"
+#include "automation/decimal_text.h"
 
 #include <string>
 #include <utility>

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <utility>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 #include "carrowin/host/growing_circ_buffer.h"
 #include "carrowin/host/memory_object_settings.h"
 #include "carrowin/host/memory_settings_eraser.h"

@@ -4,8 +4,8 @@
 #include <memory>
 #include <utility>
 
-#include "carrowin/host/error.h"
-#include "decimal_text.h"
+#include "carrowin/automation/error.h"
+#include "automation/decimal_text.h"
 
 namespace carrowin {
 

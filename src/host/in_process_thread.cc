@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 #include "carrowin/host/in_process_inbound_message.h"
 
 namespace carrowin {

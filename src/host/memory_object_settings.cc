@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 

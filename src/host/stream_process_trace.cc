@@ -4,8 +4,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "carrowin/host/error.h"
-#include "carrowin/host/utf.h"
+#include "carrowin/automation/error.h"
+#include "carrowin/automation/utf.h"
 
 namespace carrowin {
 

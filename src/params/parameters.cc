@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "carrowin/drel/wire_encoding.h"
-#include "carrowin/host/error.h"
-#include "host/decimal_text.h"
+#include "carrowin/wire/wire_encoding.h"
+#include "carrowin/automation/error.h"
+#include "automation/decimal_text.h"
 
 namespace carrowin {
 

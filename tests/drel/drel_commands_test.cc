@@ -1,7 +1,7 @@
 #include <limits>
 #include <tuple>
 
-#include "carrowin/drel/wire_encoding.h"
+#include "carrowin/wire/wire_encoding.h"
 #include "carrowin/params/parameters.h"
 #include "drel/ansi_code_page_guard.h"
 #include "support/drel_fixture.h"

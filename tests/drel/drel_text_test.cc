@@ -3,7 +3,7 @@
 #include <tuple>
 
 #include "drel/ansi_code_page_guard.h"
-#include "host/decimal_text.h"
+#include "automation/decimal_text.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin::testing_support {
 

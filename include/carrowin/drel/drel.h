@@ -13,7 +13,7 @@
 #include "carrowin/host/message_sender.h"
 #include "carrowin/host/process_trace.h"
 #include "carrowin/host/trace_writer.h"
-#include "carrowin/host/variant.h"
+#include "carrowin/automation/variant.h"
 
 namespace carrowin {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "carrowin/host/error.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 

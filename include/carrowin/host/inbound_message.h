@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "carrowin/host/variant.h"
+#include "carrowin/automation/variant.h"
 
 namespace carrowin {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "carrowin/host/variant.h"
+#include "carrowin/automation/variant.h"
 
 namespace carrowin {
 

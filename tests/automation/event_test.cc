@@ -1,0 +1,48 @@
+#include "carrowin/automation/event.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/expect_error.h"
+
+namespace carrowin {
+namespace {
+
+using testing_support::ExpectError;
+
+TEST(EventTest, HandlersRunInOrderAndChangeReferenceArgumentsButMustNotBeEmpty) {
+  Event<int32_t&, std::u16string&> transmit;
+  transmit.Connect([](int32_t& cancel, std::u16string&) { cancel = 1; });
+  transmit.Connect([](int32_t& cancel, std::u16string& data) { data += cancel ? u"+" : u"-"; });
+  int32_t cancel = 0;
+  std::u16string data = u"1234";
+  transmit.Raise(cancel, data);
+  EXPECT_EQ(cancel, 1);
+  EXPECT_EQ(data, u"1234+");
+  ExpectError([&] { transmit.Connect(nullptr); }, errors::kInvalidProcedureCall,
+              u"The event handler is empty");
+}
+
+TEST(EventTest, HandlersMayChangeTheConnectionsWhileTheEventIsRaised) {
+  Event<> offline;
+  std::string calls;
+  Event<>::Token self = 0;
+  Event<>::Token victim = 0;
+  self = offline.Connect([&] { calls += offline.Disconnect(self) ? 'A' : '?'; });
+  offline.Connect([&] {
+    calls += 'B';
+    offline.Disconnect(victim);
+    offline.Connect([&] { calls += 'L'; });
+  });
+  victim = offline.Connect([&] { calls += 'V'; });
+  offline.Connect([&] { calls += 'D'; });
+  offline.Raise();
+  offline.Raise();
+  // A handler connected during a raise runs from the next raise on.
+  EXPECT_EQ(calls, "ABDBDL");
+  EXPECT_FALSE(offline.Disconnect(self));
+}
+
+}  // namespace
+}  // namespace carrowin

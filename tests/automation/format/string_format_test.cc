@@ -1,0 +1,36 @@
+#include "automation/format/format_cases.h"
+
+namespace carrowin::format_test {
+
+constexpr FormatCase kString[] = {
+    {u"HELLO", u"<", u"hello"},
+    {u"This is it", u">", u"THIS IS IT"},
+    // Placeholders fill from the right unless "!": "@" shows a blank, "&" nothing.
+    {u"ab", u"@@@@@", u"   ab"},
+    {u"ab", u"&&&&&", u"ab"},
+    {u"ab", u"!@@@@@", u"ab   "},
+    {u"1234567", u"(@@@) @@@-@@@@", u"(   ) 123-4567"},
+    {u"1234567", u"(&&&) &&&-&&&&", u"() 123-4567"},
+    {u"1234567", u"!(@@@) @@@-@@@@", u"(123) 456-7   "},
+    // Characters beyond the placeholders are kept at the far end of the filling.
+    {u"abcd", u"@-@", u"abc-d"},
+    {u"abcd", u"!@-@", u"a-bcd"},
+    {u"a\U0001F600", u"@-@", u"a-\U0001F600"},  // a surrogate pair is one character
+    {u"\U0001F600", u"@@", u" \U0001F600"},
+    // "<" and ">" change the value, not the literals; the last one wins.
+    {u"ab", u">@@@", u" AB"},
+    {u"Ab", u"<\"X\"@@", u"Xab"},
+    {u"aB", u"<>", u"AB"},
+    {u"\u00e9a", u">", u"\u00c9A"},
+    {u"\U00010400", u"<", u"\U00010428"},  // a letter outside the basic plane
+    {u"ab", u"\\<@@", u"<ab"},
+    {u"abc", u"\"Name: \">", u"Name: ABC"},  // without placeholders the literals come first
+    // The second section serves empty values.
+    {u"", u"@;\\(\\n\\o\\n\\e\\)", u"(none)"},
+    {u"x", u"@;\\(\\n\\o\\n\\e\\)", u"x"},
+    {u"", u"@@", u"  "},
+};
+
+TEST(FormatExpressionStringTest, StringFormats) { ExpectFormats(kString); }
+
+}  // namespace carrowin::format_test

@@ -1,0 +1,55 @@
+#include "carrowin/wire/wire_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "carrowin/host/growing_circ_buffer.h"
+#include "support/expect_error.h"
+
+namespace carrowin {
+namespace {
+
+using testing_support::ExpectError;
+
+TEST(SmallNumber, IsTheValuePlus48InOneByte) {
+  EXPECT_EQ(EncodeSmallNumber(-1), 0x2F);
+  EXPECT_EQ(EncodeSmallNumber(0), 0x30);
+  EXPECT_EQ(EncodeSmallNumber(207), 0xFF);
+  EXPECT_EQ(EncodeSmallNumber(-48), 0x00);
+  for (int32_t value : {-49, 208, std::numeric_limits<int32_t>::min()}) {
+    ExpectError([=] { EncodeSmallNumber(value); }, errors::kOverflow, u"Overflow");
+  }
+  EXPECT_EQ(DecodeSmallNumber(0x00), -1);  // every byte below "0"
+  for (int byte = 0x2F; byte <= 0xFF; ++byte) {
+    EXPECT_EQ(DecodeSmallNumber(static_cast<uint8_t>(byte)), byte - 48);
+  }
+}
+
+TEST(LengthCode, IsOneByteUpTo207AndThreeUpTo43263) {
+  struct Case {
+    int32_t length;
+    std::vector<uint8_t> bytes;
+  };
+  for (const Case& c : {Case{0, {0x30}}, Case{207, {0xFF}}, Case{208, {0x21, 0x31, 0x30}},
+                        Case{400, {0x21, 0x31, 0xF0}}, Case{43263, {0x21, 0xFF, 0xFF}}}) {
+    GrowingCircBuffer a, b;
+    PutLengthCode(a, c.length);
+    PutNumberCode(c.length, b);
+    for (CircBuffer* buffer : {&a, &b}) {
+      std::vector<uint8_t> bytes(static_cast<size_t>(buffer->Length()));
+      buffer->Get(buffer->Length(), bytes);
+      EXPECT_EQ(bytes, c.bytes) << c.length;
+    }
+    EXPECT_EQ(LengthCodeSize(c.length), static_cast<int32_t>(c.bytes.size()));
+  }
+  for (int32_t length : {-1, 43264}) {
+    GrowingCircBuffer buffer;
+    ExpectError([&] { PutLengthCode(buffer, length); }, errors::kOverflow, u"Overflow");
+    EXPECT_EQ(buffer.Length(), 0);
+  }
+}
+
+}  // namespace
+}  // namespace carrowin
