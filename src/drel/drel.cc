@@ -26,13 +26,19 @@ void Drel::Initialize(const std::shared_ptr<ProcessTrace>& trace,
                       const std::shared_ptr<MessageSender>& sender, int32_t bufferSize,
                       int32_t terminalNumber) {
   if (!trace) RaiseError(errors::kObjectNotSet, u"Drel.Initialize");
-  traceWriter_ = trace->GetTraceWriter(kComponent, kObjectName);
-  traceWriter_->Trace(3, u"Initialize", u"Trace created");
-  errorReporter_ = traceWriter_->GetErrorReporter();
+  // Everything is made first and kept only once every step succeeded, so a
+  // failure never leaves the object half bound.
+  auto writer = trace->GetTraceWriter(kComponent, kObjectName);
+  writer->Trace(3, u"Initialize", u"Trace created");
+  auto reporter = writer->GetErrorReporter();
+  auto buffer = factories_.CreateCircBuffer();
+  buffer->SetSize(bufferSize);
+  traceWriter_ = std::move(writer);
+  errorReporter_ = std::move(reporter);
   messageSender_ = sender;
-  outBuf_ = factories_.CreateCircBuffer();
-  outBuf_->SetSize(bufferSize);
+  outBuf_ = std::move(buffer);
   terminalNumber_ = terminalNumber;
+  messageOpen_ = false;
 }
 
 void Drel::Terminate() {
@@ -50,31 +56,66 @@ CircBuffer& Drel::OutBuf() const {
 }
 
 void Drel::StartMessage(int32_t terminalNumber, uint8_t functionCode) {
+  OutBuf();
+  // Commands written between cycles, or by a handler after a send, must not
+  // be lost to the next message's start.
+  if (messageOpen_ && functionCode_ == kScreenFunctionCode && HoldsCommands()) SendData();
+  OpenMessage(terminalNumber, functionCode);
+}
+
+void Drel::OpenMessage(int32_t terminalNumber, uint8_t functionCode) {
   CircBuffer& buffer = OutBuf();
-  functionCode_ = functionCode;
   buffer.Reset();
   buffer.PutStr(DecimalText(terminalNumber));
   buffer.PutByte(functionCode);
+  messageOpen_ = true;
+  messageTerminal_ = terminalNumber;
+  functionCode_ = functionCode;
   headerLength_ = buffer.Length();
+}
+
+bool Drel::HoldsCommands() const {
+  return OutBufLen() > (messageOpen_ ? headerLength_ : 0);
 }
 
 void Drel::SendData() {
   CircBuffer& buffer = OutBuf();
   if (!messageSender_) return;
+  const bool screenMessage = messageOpen_ && functionCode_ == kScreenFunctionCode;
+  if (screenMessage ? !HoldsCommands() : buffer.Length() < 1) return;
+  Deliver(buffer);
+  if (screenMessage) {
+    OpenMessage(messageTerminal_, functionCode_);
+  } else {
+    messageOpen_ = false;
+  }
+}
+
+void Drel::Deliver(CircBuffer& buffer) {
   const int32_t length = buffer.Length();
-  if (length == headerLength_ && functionCode_ == kScreenFunctionCode) return;
-  if (length < 1) return;
   std::vector<uint8_t> message(static_cast<size_t>(length));
   buffer.Get(length, message);
-  messageSender_->Send(message);
+  try {
+    messageSender_->Send(message);
+  } catch (...) {
+    // Whether or not Get removed the bytes, the buffer holds the message
+    // again, so a retried send delivers it.
+    buffer.Reset();
+    buffer.Put(length, message);
+    throw;
+  }
+  buffer.Reset();
 }
 
 void Drel::CheckForSend(int32_t size) {
-  const int64_t length = OutBufLen();
-  if (length + size > kMessageLimit) {
-    SendData();
-    StartMessage(terminalNumber_, functionCode_);
-  }
+  if (!messageOpen_ && OutBufLen() == 0) OpenMessage(terminalNumber_, kScreenFunctionCode);
+  if (int64_t{OutBufLen()} + size <= kMessageLimit) return;
+  // The next message has the header of this one; after an application's own
+  // bytes, whose header is unknown, it is a screen message of the terminal.
+  const int32_t terminal = messageOpen_ ? messageTerminal_ : terminalNumber_;
+  const uint8_t functionCode = messageOpen_ ? functionCode_ : kScreenFunctionCode;
+  SendData();
+  OpenMessage(terminal, functionCode);
 }
 
 void Drel::SendRawData(std::u16string_view data) {
@@ -102,7 +143,10 @@ void Drel::AbortTerminal() {
 
 void Drel::RequestTerminalRStatus(int32_t terminalNumber) { StartMessage(terminalNumber, 'X'); }
 
-void Drel::OutBufReset() { OutBuf().Reset(); }
+void Drel::OutBufReset() {
+  OutBuf().Reset();
+  messageOpen_ = false;
+}
 
 void Drel::OutBufPutCh(uint8_t byte) { OutBuf().PutByte(byte); }
 

@@ -59,9 +59,15 @@ class DrelFixture : public ::testing::Test {
 
   size_t MessagesSent() const { return sender->Messages().size(); }
 
+  /// Discards what the buffer holds and starts a fresh message.
+  void Restart() {
+    drel.OutBufReset();
+    drel.StartMessage(kTerminal, 'H');
+  }
+
   /// Starts a fresh message and pads it with "x" to `length` bytes in all.
   void FillTo(int32_t length) {
-    drel.StartMessage(kTerminal, 'H');
+    Restart();
     drel.OutBufPutStr(std::u16string(static_cast<size_t>(length - drel.OutBufLen()), u'x'));
   }
 
@@ -78,7 +84,7 @@ class DrelFixture : public ::testing::Test {
       SCOPED_TRACE(c.name);
       drel.MoveCursor(5);  // state that a refused command must leave alone
       drel.SetErrorBellTone(c.bytes.empty());
-      drel.StartMessage(kTerminal, 'H');
+      Restart();
       c.command(drel);
       const std::string own = Flush(), listed = Drain(list);
       EXPECT_EQ(c.toList ? listed : own, c.bytes);
@@ -102,7 +108,7 @@ class DrelFixture : public ::testing::Test {
       }
       Drain(list);
       sender->Clear();
-      drel.StartMessage(kTerminal, 'H');
+      Restart();
     }
   }
 

@@ -43,7 +43,9 @@ class Drel {
 
   /// Binds the object: a writer of `trace`, the sender, a new output buffer
   /// of capacity `bufferSize`, and the terminal number of every message the
-  /// object starts by itself.
+  /// object starts by itself. All or nothing: when a step fails (no trace,
+  /// a refused buffer size, a failing trace) the object stays as it was, so
+  /// an object never bound goes on raising error 91.
   void Initialize(const std::shared_ptr<ProcessTrace>& trace,
                   const std::shared_ptr<MessageSender>& sender, int32_t bufferSize,
                   int32_t terminalNumber);
@@ -52,13 +54,25 @@ class Drel {
   void Terminate();
 
   // --- Messages ------------------------------------------------------------
+  //
+  // Framing. The object always knows what its buffer holds: no message, a
+  // message it started (terminal number and function code, then commands),
+  // or bytes an application wrote with the raw `OutBufPut...` operations.
+  // Every command operation that writes into the own buffer first opens an
+  // "H" message for the own terminal number when the buffer holds nothing,
+  // so no command ever travels without a header. Bytes leave the buffer only
+  // once the sender has taken them.
 
   /// Starts a new message (terminal number in decimal, then the function
-  /// code), discarding whatever the buffer held.
+  /// code). A started "H" message that still holds commands is sent first;
+  /// anything else the buffer held is discarded.
   void StartMessage(int32_t terminalNumber, uint8_t functionCode);
-  /// Hands the assembled message to the sender as one message. Silent without
-  /// a sender; an "H" message holding only its header is not sent. The buffer
-  /// is not emptied.
+  /// Hands the assembled message to the sender as one message, then empties
+  /// the buffer: after an "H" message its header is written again, so later
+  /// commands travel in a message of their own; after any other message no
+  /// message is open. Silent without a sender; an "H" message holding only
+  /// its header is not sent. When the sender raises, the message stays in
+  /// the buffer, whole, and a retried `SendData` delivers it once.
   void SendData();
   /// Appends `data` unconverted, one byte per character, after making room.
   void SendRawData(std::u16string_view data);
@@ -73,7 +87,11 @@ class Drel {
 
   // --- Output buffer -------------------------------------------------------
 
+  /// Empties the buffer, discarding what was not sent; no message is open
+  /// afterwards.
   void OutBufReset();
+  /// The raw operations append bytes as they stand, without opening a
+  /// message: an application may write a header of its own with them.
   void OutBufPutCh(uint8_t byte);
   /// Appends the first `length` bytes of `data`.
   void OutBufPut(int32_t length, const std::vector<uint8_t>& data);
@@ -297,10 +315,18 @@ class Drel {
  private:
   /// The output buffer, or error 91 before `Initialize`.
   CircBuffer& OutBuf() const;
-  /// Makes room for a command of `size` bytes: when it would take the message
-  /// past `kMessageLimit`, sends the message and starts the next one with the
-  /// same terminal number and function code.
+  /// Makes room for a command of `size` bytes: opens an "H" message when the
+  /// buffer holds none, and when the command would take the message past
+  /// `kMessageLimit`, sends the message and starts the next one with the same
+  /// terminal number and function code.
   void CheckForSend(int32_t size);
+  /// Empties the buffer and writes a message header into it.
+  void OpenMessage(int32_t terminalNumber, uint8_t functionCode);
+  /// Whether the buffer holds more than the header of the open message.
+  bool HoldsCommands() const;
+  /// Hands the buffer's bytes to the sender, then empties the buffer; when
+  /// the sender raises, the buffer holds the same bytes as before.
+  void Deliver(CircBuffer& buffer);
   /// Screen text as command bytes: one byte per character for an empty text
   /// or code page 0, else the screen conversion. False when the conversion
   /// failed (it has been reported); the command then writes nothing.
@@ -364,6 +390,10 @@ class Drel {
   std::shared_ptr<MessageSender> messageSender_;
   std::shared_ptr<carrowin::Parameters> parameters_;
   int32_t terminalNumber_ = 0;
+  // The message in the buffer: open when the object wrote its header (it is
+  // not when the buffer is empty or holds only an application's raw bytes).
+  bool messageOpen_ = false;
+  int32_t messageTerminal_ = 0;
   uint8_t functionCode_ = 0;
   int32_t headerLength_ = 0;
   int32_t codepage_ = 0;
