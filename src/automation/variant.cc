@@ -8,9 +8,10 @@
 #include <string_view>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
-#include "carrowin/automation/error.h"
 #include "automation/rounding.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 
@@ -272,8 +273,13 @@ std::u16string Variant::ToString() const {
   Raise(errors::kTypeMismatch);
 }
 
-const std::vector<uint8_t>& Variant::ToByteArray() const {
+const std::vector<uint8_t>& Variant::ToByteArray() const& {
   if (const auto* bytes = std::get_if<std::vector<uint8_t>>(&value_)) return *bytes;
+  Raise(errors::kTypeMismatch);
+}
+
+std::vector<uint8_t> Variant::ToByteArray() && {
+  if (auto* bytes = std::get_if<std::vector<uint8_t>>(&value_)) return std::move(*bytes);
   Raise(errors::kTypeMismatch);
 }
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "carrowin/automation/utf.h"
@@ -12,6 +13,15 @@
 
 namespace carrowin {
 namespace {
+
+// A narrow or UTF-8 literal would otherwise become the Boolean True through
+// the pointer-to-bool conversion: it must not compile.
+static_assert(!std::is_constructible_v<Variant, const char*>);
+static_assert(!std::is_convertible_v<const char*, Variant>);
+static_assert(!std::is_constructible_v<Variant, const char8_t*>);
+static_assert(!std::is_constructible_v<Variant, char*>);
+static_assert(std::is_constructible_v<Variant, const char16_t*>);
+static_assert(std::is_convertible_v<decltype(u"932"), Variant>);
 
 using testing_support::ExpectError;
 

@@ -30,6 +30,11 @@ class Variant {
   Variant(double value) : value_(value) {}
   Variant(std::u16string value) : value_(std::move(value)) {}
   Variant(const char16_t* value) : value_(std::u16string(value)) {}
+  /// A narrow or UTF-8 string literal is not a Variant: its encoding is
+  /// unknown, and the language would otherwise turn the pointer into the
+  /// Boolean True. Write `u"text"`.
+  template <class Char>
+  Variant(const Char*) = delete;
   Variant(std::shared_ptr<Object> value) : value_(std::move(value)) {}
   Variant(std::vector<uint8_t> value) : value_(std::move(value)) {}
 
@@ -65,8 +70,11 @@ class Variant {
   /// 0.0001 ("1E+20", "1E-05"); "NaN", "Infinity", "-Infinity" for values
   /// automation never holds. A string is returned as it is.
   std::u16string ToString() const;
-  /// The byte array held; anything else raises error 13.
-  const std::vector<uint8_t>& ToByteArray() const;
+  /// The byte array held; anything else raises error 13. On a temporary
+  /// Variant (`message->Data().ToByteArray()`) the array is moved out and
+  /// returned by value, so a reference bound to the result stays valid.
+  const std::vector<uint8_t>& ToByteArray() const&;
+  std::vector<uint8_t> ToByteArray() &&;
   /// The object held (nullptr for Empty); anything else raises error 13.
   std::shared_ptr<Object> ToObject() const;
 

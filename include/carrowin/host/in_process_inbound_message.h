@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "carrowin/host/inbound_message.h"
@@ -39,7 +40,7 @@ class InProcessInboundMessage : public InboundMessage {
   int32_t PositionFC() override;
 
   /// The bytes, without copying.
-  const std::vector<uint8_t>& Bytes() const noexcept { return data_; }
+  std::span<const uint8_t> DataBytes() override { return data_; }
 
  private:
   std::vector<uint8_t> data_;

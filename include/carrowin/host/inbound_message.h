@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "carrowin/automation/variant.h"
 
@@ -24,6 +26,16 @@ class InboundMessage {
   virtual uint8_t FunctionCode() = 0;
   /// The index of the function code in `Data`.
   virtual int32_t PositionFC() = 0;
+
+  /// The bytes of `Data`, without copying them on every read; valid as long
+  /// as the message lives. The default reads `Data` once and keeps it (so it
+  /// raises error 13 when `Data` holds no byte array); an implementation
+  /// that holds its bytes hands them out directly. Read by the one thread
+  /// that handles the message.
+  virtual std::span<const uint8_t> DataBytes();
+
+ private:
+  std::optional<Variant> data_;  // what the default DataBytes read from Data
 };
 
 }  // namespace carrowin
