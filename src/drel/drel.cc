@@ -3,8 +3,8 @@
 #include <limits>
 #include <utility>
 
-#include "carrowin/automation/error.h"
 #include "automation/decimal_text.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 
@@ -74,9 +74,7 @@ void Drel::OpenMessage(int32_t terminalNumber, uint8_t functionCode) {
   headerLength_ = buffer.Length();
 }
 
-bool Drel::HoldsCommands() const {
-  return OutBufLen() > (messageOpen_ ? headerLength_ : 0);
-}
+bool Drel::HoldsCommands() const { return OutBufLen() > (messageOpen_ ? headerLength_ : 0); }
 
 void Drel::SendData() {
   CircBuffer& buffer = OutBuf();

@@ -4,9 +4,9 @@
 #include <limits>
 #include <vector>
 
+#include "carrowin/automation/error.h"
 #include "carrowin/drel/drel.h"
 #include "carrowin/wire/wire_encoding.h"
-#include "carrowin/automation/error.h"
 #include "drel/command_bytes.h"
 
 namespace carrowin {
@@ -74,9 +74,9 @@ void Drel::ExtendedFieldVideoSend(int32_t FieldIndex, int32_t Attributes) {
   ExtendedFieldVideoGetDrel(OutBuf(), FieldIndex, Attributes);
 }
 
-void Drel::ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
-                                     int32_t Attributes) {
-  if (!IsFieldIndex(FieldIndex)) return;
+std::vector<uint8_t> Drel::ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
+                                                     int32_t Attributes) {
+  if (!IsFieldIndex(FieldIndex)) return {};
   std::array<uint8_t, kVideoAttributeBits> digits{};
   int32_t count = 0;
   for (int bit = 0; bit < kVideoAttributeBits; ++bit) {
@@ -87,6 +87,7 @@ void Drel::ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex
   PutBytes(CircBufSend,
            {kExtendedField, EncodeSmallNumber(FieldIndex), 'V', EncodeSmallNumber(count)});
   for (int32_t i = 0; i < count; ++i) CircBufSend.PutByte(digits[i]);
+  return {};
 }
 
 void Drel::UpdateFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldNumber,

@@ -1,8 +1,9 @@
 #include <limits>
 #include <tuple>
+#include <type_traits>
 
-#include "carrowin/wire/wire_encoding.h"
 #include "carrowin/params/parameters.h"
+#include "carrowin/wire/wire_encoding.h"
 #include "drel/ansi_code_page_guard.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
@@ -270,6 +271,13 @@ TEST_F(DrelCommands, RequestsReplaceWhateverTheBufferHeld) {
     drel.SendData();
   }
   EXPECT_EQ(Sent(0) + Sent(1), "7H!7HR");
+}
+
+TEST_F(DrelCommands, ExtendedVideoGetDrelHandsBackTheEmptyArrayOfItsInterface) {
+  static_assert(
+      std::is_same_v<decltype(drel.ExtendedFieldVideoGetDrel(list, 2, 6)), std::vector<uint8_t>>);
+  EXPECT_TRUE(drel.ExtendedFieldVideoGetDrel(list, 2, 6).empty());
+  EXPECT_EQ(Drain(list), "g2V223");
 }
 
 TEST_F(DrelCommands, LocalProcedureWrapsACommandListBuiltWithGetDrelForms) {

@@ -2,8 +2,8 @@
 
 #include <tuple>
 
-#include "drel/ansi_code_page_guard.h"
 #include "automation/decimal_text.h"
+#include "drel/ansi_code_page_guard.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
 

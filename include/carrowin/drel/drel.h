@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "carrowin/automation/variant.h"
 #include "carrowin/host/circ_buffer.h"
 #include "carrowin/host/error_reporter.h"
 #include "carrowin/host/host_factories.h"
 #include "carrowin/host/message_sender.h"
 #include "carrowin/host/process_trace.h"
 #include "carrowin/host/trace_writer.h"
-#include "carrowin/automation/variant.h"
 
 namespace carrowin {
 
@@ -263,7 +263,10 @@ class Drel {
   /// "gV": the field's extended video attributes (`ExVideoAttribs` bits of
   /// the low byte; bit 128 is ignored, -1 sends every attribute).
   void ExtendedFieldVideoSend(int32_t FieldIndex, int32_t Attributes);
-  void ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, int32_t Attributes);
+  /// Appends the "gV" command to `CircBufSend`. Its result, part of the
+  /// published interface, is always an empty byte array.
+  std::vector<uint8_t> ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
+                                                 int32_t Attributes);
   /// "u": the data of field `FieldNumber` (-1 to 207). Text of code page 0
   /// is cut to its first `MaxLen` characters when `MaxLen` is 0 or more;
   /// text through a code page is sent whole. Writes nothing when the
@@ -304,8 +307,7 @@ class Drel {
                                    std::vector<uint8_t>& bytes, int32_t& count);
   /// Plain conversion: one byte per character in the host's ANSI code page;
   /// a character without a single-byte form raises error 6.
-  bool ConvertStringToBytes(std::u16string_view text, std::vector<uint8_t>& bytes,
-                            int32_t& count);
+  bool ConvertStringToBytes(std::u16string_view text, std::vector<uint8_t>& bytes, int32_t& count);
 
   // --- Trace and errors ----------------------------------------------------
 
