@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "support/expect_error.h"
@@ -42,6 +43,30 @@ TEST(EventTest, HandlersMayChangeTheConnectionsWhileTheEventIsRaised) {
   // A handler connected during a raise runs from the next raise on.
   EXPECT_EQ(calls, "ABDBDL");
   EXPECT_FALSE(offline.Disconnect(self));
+}
+
+TEST(EventTest, AHandlersExceptionEndsTheRaiseAndReachesTheRaiserWhole) {
+  Event<int32_t&> key;
+  std::string calls;
+  key.Connect([&](int32_t& k) {
+    calls += 'A';
+    k = 9;
+  });
+  key.Connect([&](int32_t&) { throw std::runtime_error("scanner jammed"); });
+  key.Connect([&](int32_t&) { calls += 'C'; });
+  int32_t pressed = 1;
+  try {
+    key.Raise(pressed);
+    ADD_FAILURE() << "the handler's exception was swallowed";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "scanner jammed");
+  }
+  // The handlers before it have run and changed the raiser's variable; none after.
+  EXPECT_EQ(calls, "A");
+  EXPECT_EQ(pressed, 9);
+  // The event is not left half raised: the next raise runs every handler again.
+  EXPECT_THROW(key.Raise(pressed), std::runtime_error);
+  EXPECT_EQ(calls, "AA");
 }
 
 }  // namespace

@@ -27,4 +27,18 @@ class ErrorReporter {
   virtual void Report(bool flag, int32_t level, int32_t number, std::u16string_view procedure) = 0;
 };
 
+/// The error handler of an operation, in one call: hands the exception being
+/// handled, of whatever type (see `ErrorFromCurrentException`), to
+/// `reporter`, then reports it at level 1 for `procedure`. Call it only inside
+/// a catch block; the operation then returns normally, unless `Report`
+/// raises, which reaches the operation's caller.
+///
+///     try {
+///       page->RaiseFunctionKey(key, field);
+///     } catch (...) {
+///       ReportCurrentException(*errorReporter_, u"RaiseFunctionKey");
+///     }
+void ReportCurrentException(ErrorReporter& reporter, std::u16string_view procedure,
+                            bool flag = false, int32_t number = 100);
+
 }  // namespace carrowin
