@@ -90,7 +90,7 @@ enum class FirstWeekOfYear {
 ///   filling puts them at the first placeholder, "!" at the last. A
 ///   placeholder takes one character (a surrogate pair is one character).
 std::u16string FormatExpression(std::u16string_view value, std::u16string_view format,
-                                FirstDayOfWeek first_day_of_week = FirstDayOfWeek::kSunday,
-                                FirstWeekOfYear first_week_of_year = FirstWeekOfYear::kJan1);
+                                FirstDayOfWeek firstDayOfWeek = FirstDayOfWeek::kSunday,
+                                FirstWeekOfYear firstWeekOfYear = FirstWeekOfYear::kJan1);
 
 }  // namespace carrowin

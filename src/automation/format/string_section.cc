@@ -12,11 +12,11 @@ StringSection::StringSection(const LexedSection& section) {
       items_.push_back({true, c.ch});
       ++placeholders_;
     } else if (c.ch == u'<') {
-      text_case_ = TextCase::kLower;
+      textCase_ = TextCase::kLower;
     } else if (c.ch == u'>') {
-      text_case_ = TextCase::kUpper;
+      textCase_ = TextCase::kUpper;
     } else if (c.ch == u'!') {
-      left_to_right_ = true;
+      leftToRight_ = true;
     } else {
       items_.push_back({false, c.ch});
     }
@@ -36,7 +36,7 @@ bool StringSection::HasDirective(const LexedSection& section) {
 }
 
 std::u16string StringSection::Format(std::u16string_view value) const {
-  const std::u16string text = ConvertCase(value, text_case_);
+  const std::u16string text = ConvertCase(value, textCase_);
   std::vector<std::u16string_view> chars;
   for (size_t i = 0; i < text.size();) {
     const size_t length = CharacterLength(text, i);
@@ -55,18 +55,18 @@ std::u16string StringSection::Format(std::u16string_view value) const {
     const size_t k = placeholder++;
     // The character this placeholder shows: counted from the right end of the
     // value by default, from its left end with "!".
-    const bool has_char = left_to_right_ ? k < count : k + count >= placeholders_;
-    const size_t index = left_to_right_ ? k : k + count - placeholders_;
+    const bool hasChar = leftToRight_ ? k < count : k + count >= placeholders_;
+    const size_t index = leftToRight_ ? k : k + count - placeholders_;
     // Characters beyond the placeholders are kept, at the far end of the filling.
-    if (!left_to_right_ && k == 0) {
+    if (!leftToRight_ && k == 0) {
       for (size_t j = 0; j + placeholders_ < count; ++j) out += chars[j];
     }
-    if (has_char) {
+    if (hasChar) {
       out += chars[index];
     } else if (item.ch == u'@') {
       out.push_back(u' ');
     }
-    if (left_to_right_ && k + 1 == placeholders_) {
+    if (leftToRight_ && k + 1 == placeholders_) {
       for (size_t j = placeholders_; j < count; ++j) out += chars[j];
     }
   }
