@@ -107,6 +107,7 @@ void NumericSection::Parse(const LexedSection& section) {
         items_.push_back({Kind::kIntegerDigit, c.ch});
       } else if (part == Part::kFraction) {
         ++fractionPlaceholders_;
+        if (c.ch == u'0') fractionShown_ = fractionPlaceholders_;
         items_.push_back({Kind::kFractionDigit, c.ch});
       } else {
         ++exponentPlaceholders_;
@@ -169,7 +170,8 @@ std::u16string NumericSection::Format(const DecimalNumber& magnitude, bool minus
         out.push_back(u'.');
         break;
       case Kind::kFractionDigit:
-        if (item.ch == u'0' || fractionIndex < fractionLength) {
+        // A '#' after the last '0' only drops trailing zeros.
+        if (fractionIndex < fractionShown_ || fractionIndex < fractionLength) {
           out.push_back(static_cast<char16_t>(value.FractionDigit(fractionIndex)));
         }
         ++fractionIndex;

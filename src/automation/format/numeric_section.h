@@ -39,6 +39,8 @@ class NumericSection {
   std::vector<Item> items_;
   int64_t integerPlaceholders_ = 0;
   int64_t fractionPlaceholders_ = 0;
+  // Fraction places up to the last '0': each shows a digit, zero or not.
+  int64_t fractionShown_ = 0;
   int64_t exponentPlaceholders_ = 0;
   bool exponentNeedsZero_ = true;  // no '0' among the exponent placeholders
   bool exponentPlus_ = false;
