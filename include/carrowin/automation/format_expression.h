@@ -73,8 +73,8 @@ enum class FirstWeekOfYear {
 ///   grouping; any other "," is ignored. A second "." is literal. A section
 ///   without digit placeholders shows only its literal text.
 /// - In scientific formats the mantissa has as many integer digits as the
-///   format has integer placeholders, and the exponent shows at least one
-///   digit.
+///   format has integer placeholders. The exponent shows at least one digit,
+///   right after its sign when no "0" placeholder follows.
 /// - "General Number" shows up to 15 significant digits, in scientific form
 ///   ("1E+20") when the decimal exponent is below -4 or above 14.
 /// - "Currency" shows negatives in parentheses; short date is "m/d/yyyy",

@@ -62,17 +62,15 @@ bool NumericSection::HasPlaceholder(const LexedSection& section) {
 }
 
 size_t NumericSection::FindExponent(const LexedSection& section) {
+  // A section without placeholders shows only its literals, an "E+" too.
+  if (!HasPlaceholder(section)) return std::u16string_view::npos;
   for (size_t i = 0; i + 1 < section.size(); ++i) {
     const FormatChar& c = section[i];
     const FormatChar& sign = section[i + 1];
-    if (c.literal || (c.ch != u'E' && c.ch != u'e') || sign.literal ||
-        (sign.ch != u'+' && sign.ch != u'-')) {
-      continue;
+    if (!c.literal && (c.ch == u'E' || c.ch == u'e') && !sign.literal &&
+        (sign.ch == u'+' || sign.ch == u'-')) {
+      return i;
     }
-    for (size_t j = i + 2; j < section.size(); ++j) {
-      if (IsDigitPlaceholder(section[j])) return i;
-    }
-    return std::u16string_view::npos;
   }
   return std::u16string_view::npos;
 }
@@ -109,9 +107,8 @@ void NumericSection::Parse(const LexedSection& section) {
         ++fractionPlaceholders_;
         if (c.ch == u'0') fractionShown_ = fractionPlaceholders_;
         items_.push_back({Kind::kFractionDigit, c.ch});
-      } else {
-        ++exponentPlaceholders_;
-        if (c.ch == u'0') exponentNeedsZero_ = false;
+      } else if (c.ch == u'0') {  // a '#' adds no digit to the exponent
+        ++exponentZeros_;
         items_.push_back({Kind::kExponentDigit, c.ch});
       }
     } else if (c.ch == u'.' && part == Part::kInteger) {
@@ -149,10 +146,9 @@ std::u16string NumericSection::Format(const DecimalNumber& magnitude, bool minus
   std::u16string out;
   if (minus) out.push_back(u'-');
   PlaceFiller integer(value.IntegerDigits(), integerPlaceholders_, grouping_);
-  // An exponent of zero still shows one digit when no '0' placeholder would.
-  std::string exponentDigits = exponent != 0 ? std::to_string(exponent < 0 ? -exponent : exponent)
-                                             : std::string(exponentNeedsZero_ ? 1 : 0, '0');
-  PlaceFiller exponentFiller(std::move(exponentDigits), exponentPlaceholders_, false);
+  // The exponent shows all its digits, and zeros up to its '0' placeholders.
+  PlaceFiller exponentFiller(std::to_string(exponent < 0 ? -exponent : exponent), exponentZeros_,
+                             false);
   int64_t fractionIndex = 0;
   const int64_t fractionLength = value.FractionLength();
 
@@ -183,6 +179,8 @@ std::u16string NumericSection::Format(const DecimalNumber& magnitude, bool minus
         } else if (exponentPlus_) {
           out.push_back(u'+');
         }
+        // Without '0' placeholders the digits follow the sign.
+        if (exponentZeros_ == 0) exponentFiller.All(out);
         break;
       case Kind::kExponentDigit:
         exponentFiller.Next(item.ch, out);

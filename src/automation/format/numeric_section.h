@@ -34,6 +34,7 @@ class NumericSection {
   };
 
   void Parse(const LexedSection& section);
+  // Where the exponent ("E+", "E-", "e+", "e-") starts, or npos.
   static size_t FindExponent(const LexedSection& section);
 
   std::vector<Item> items_;
@@ -41,8 +42,7 @@ class NumericSection {
   int64_t fractionPlaceholders_ = 0;
   // Fraction places up to the last '0': each shows a digit, zero or not.
   int64_t fractionShown_ = 0;
-  int64_t exponentPlaceholders_ = 0;
-  bool exponentNeedsZero_ = true;  // no '0' among the exponent placeholders
+  int64_t exponentZeros_ = 0;  // the exponent's '0' placeholders
   bool exponentPlus_ = false;
   bool scientific_ = false;
   bool grouping_ = false;
