@@ -86,9 +86,10 @@ enum class FirstWeekOfYear {
 ///   formats and of the whole result in date formats (the last one wins);
 ///   in numeric formats they, and "!", do nothing.
 /// - A string format without placeholders shows its literals, then the
-///   value. Characters beyond the placeholders are all kept: right-to-left
-///   filling puts them at the first placeholder, "!" at the last. A
-///   placeholder takes one character (a surrogate pair is one character).
+///   value. A value longer than the placeholders fills them from the left and
+///   the characters beyond follow the result; with "!" they follow the last
+///   placeholder instead. A placeholder takes one character (a surrogate pair
+///   is one character).
 std::u16string FormatExpression(std::u16string_view value, std::u16string_view format,
                                 FirstDayOfWeek firstDayOfWeek = FirstDayOfWeek::kSunday,
                                 FirstWeekOfYear firstWeekOfYear = FirstWeekOfYear::kJan1);

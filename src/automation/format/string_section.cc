@@ -44,6 +44,13 @@ std::u16string StringSection::Format(std::u16string_view value) const {
     i += length;
   }
   const size_t count = chars.size();
+  // A value that fits fills the placeholders from the right end, or from the
+  // left with "!"; a longer one always fills them from the left.
+  const size_t skipped = leftToRight_ || count >= placeholders_ ? 0 : placeholders_ - count;
+  // Characters beyond the placeholders follow the last placeholder with "!",
+  // else the whole result.
+  std::u16string surplus;
+  for (size_t j = placeholders_; j < count; ++j) surplus += chars[j];
 
   std::u16string out;
   size_t placeholder = 0;
@@ -53,24 +60,17 @@ std::u16string StringSection::Format(std::u16string_view value) const {
       continue;
     }
     const size_t k = placeholder++;
-    // The character this placeholder shows: counted from the right end of the
-    // value by default, from its left end with "!".
-    const bool hasChar = leftToRight_ ? k < count : k + count >= placeholders_;
-    const size_t index = leftToRight_ ? k : k + count - placeholders_;
-    // Characters beyond the placeholders are kept, at the far end of the filling.
-    if (!leftToRight_ && k == 0) {
-      for (size_t j = 0; j + placeholders_ < count; ++j) out += chars[j];
-    }
-    if (hasChar) {
-      out += chars[index];
+    if (k >= skipped && k - skipped < count) {
+      out += chars[k - skipped];
     } else if (item.ch == u'@') {
       out.push_back(u' ');
     }
     if (leftToRight_ && k + 1 == placeholders_) {
-      for (size_t j = placeholders_; j < count; ++j) out += chars[j];
+      out += surplus;
+      surplus.clear();
     }
   }
-  if (placeholders_ == 0) out += text;
+  out += surplus;
   return out;
 }
 
