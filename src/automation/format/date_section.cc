@@ -98,6 +98,16 @@ size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
   size_t length = 1;
   Kind kind = Kind::kLiteral;
   switch (FoldAscii(c.ch)) {
+    case u'a':
+      // The localized weekday names; with US English conventions they read as
+      // "ddd" and "dddd" do. A run of one or two is literal.
+      length = Run(section, i, 4);
+      if (length < 3) {
+        length = 1;
+      } else {
+        kind = length == 4 ? Kind::kDayName : Kind::kDayAbbrev;
+      }
+      break;
     case u'c':
       kind = Kind::kDateAndTime;
       break;

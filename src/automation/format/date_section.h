@@ -29,8 +29,8 @@ class DateSection {
     kDateAndTime,  // c
     kDay,          // d
     kDay2,         // dd
-    kDayAbbrev,    // ddd
-    kDayName,      // dddd
+    kDayAbbrev,    // ddd, aaa
+    kDayName,      // dddd, aaaa
     kShortDate,    // ddddd
     kLongDate,     // dddddd
     kWeekday,      // w
