@@ -73,8 +73,8 @@ enum class FirstWeekOfYear {
 ///   grouping; any other "," is ignored. A second "." is literal. A section
 ///   without digit placeholders shows only its literal text.
 /// - In scientific formats the mantissa has as many integer digits as the
-///   format has integer placeholders, and the exponent shows at least one
-///   digit.
+///   format has integer placeholders. The exponent shows at least one digit,
+///   right after its sign when no "0" placeholder follows.
 /// - "General Number" shows up to 15 significant digits, in scientific form
 ///   ("1E+20") when the decimal exponent is below -4 or above 14.
 /// - "Currency" shows negatives in parentheses; short date is "m/d/yyyy",
@@ -86,11 +86,12 @@ enum class FirstWeekOfYear {
 ///   formats and of the whole result in date formats (the last one wins);
 ///   in numeric formats they, and "!", do nothing.
 /// - A string format without placeholders shows its literals, then the
-///   value. Characters beyond the placeholders are all kept: right-to-left
-///   filling puts them at the first placeholder, "!" at the last. A
-///   placeholder takes one character (a surrogate pair is one character).
+///   value. A value longer than the placeholders fills them from the left and
+///   the characters beyond follow the result; with "!" they follow the last
+///   placeholder instead. A placeholder takes one character (a surrogate pair
+///   is one character).
 std::u16string FormatExpression(std::u16string_view value, std::u16string_view format,
-                                FirstDayOfWeek first_day_of_week = FirstDayOfWeek::kSunday,
-                                FirstWeekOfYear first_week_of_year = FirstWeekOfYear::kJan1);
+                                FirstDayOfWeek firstDayOfWeek = FirstDayOfWeek::kSunday,
+                                FirstWeekOfYear firstWeekOfYear = FirstWeekOfYear::kJan1);
 
 }  // namespace carrowin

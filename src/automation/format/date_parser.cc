@@ -39,15 +39,15 @@ class TextReader {
     return true;
   }
 
-  /// A run of `min_digits` to `max_digits` digits not followed by another digit.
-  std::optional<int32_t> Number(size_t min_digits, size_t max_digits) {
+  /// A run of `minDigits` to `maxDigits` digits not followed by another digit.
+  std::optional<int32_t> Number(size_t minDigits, size_t maxDigits) {
     size_t count = 0;
     int32_t value = 0;
     while (!AtEnd() && IsDigit(text_[pos_])) {
-      if (++count > max_digits) return std::nullopt;
+      if (++count > maxDigits) return std::nullopt;
       value = value * 10 + (text_[pos_++] - u'0');
     }
-    if (count < min_digits) return std::nullopt;
+    if (count < minDigits) return std::nullopt;
     return value;
   }
 
@@ -95,9 +95,9 @@ std::optional<TimeOfDay> ReadTime(TextReader& reader) {
 
 // The optional time after a date: nothing more, or a separator and a time.
 std::optional<DateTime> WithOptionalTime(TextReader& reader, int32_t year, int32_t month,
-                                         int32_t day, bool allow_t) {
+                                         int32_t day, bool allowT) {
   if (reader.AtEnd()) return DateTime::FromCivil(year, month, day);
-  if (!(allow_t && reader.Accept(u'T')) && !reader.SkipBlanks()) return std::nullopt;
+  if (!(allowT && reader.Accept(u'T')) && !reader.SkipBlanks()) return std::nullopt;
   const auto time = ReadTime(reader);
   if (!time) return std::nullopt;
   return DateTime::FromCivil(year, month, day, time->hour, time->minute, time->second);

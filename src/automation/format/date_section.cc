@@ -22,9 +22,9 @@ const DateSection& LongTime() {
   return section;
 }
 
-void AppendNumber(int64_t value, size_t min_width, std::u16string& out) {
+void AppendNumber(int64_t value, size_t minWidth, std::u16string& out) {
   const std::string digits = std::to_string(value);
-  out.append(min_width > digits.size() ? min_width - digits.size() : 0, u'0');
+  out.append(minWidth > digits.size() ? minWidth - digits.size() : 0, u'0');
   out.append(digits.begin(), digits.end());
 }
 
@@ -77,17 +77,17 @@ size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
                        {section[i].ch, section[i + 1].ch},
                        {section[i + 3].ch, section[i + 4].ch},
                        2});
-    twelve_hour_ = true;
+    twelveHour_ = true;
     return 5;
   }
   if (Spells(section, i, u"a/p")) {
     tokens_.push_back({Kind::kAmPm, 0, {section[i].ch}, {section[i + 2].ch}, 1});
-    twelve_hour_ = true;
+    twelveHour_ = true;
     return 3;
   }
   if (Spells(section, i, u"ampm")) {
     tokens_.push_back({Kind::kAmPm, 0, {u'A', u'M'}, {u'P', u'M'}, 2});
-    twelve_hour_ = true;
+    twelveHour_ = true;
     return 4;
   }
   // Runs of one letter: the longest token first, the rest read on.
@@ -98,6 +98,16 @@ size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
   size_t length = 1;
   Kind kind = Kind::kLiteral;
   switch (FoldAscii(c.ch)) {
+    case u'a':
+      // The localized weekday names; with US English conventions they read as
+      // "ddd" and "dddd" do. A run of one or two is literal.
+      length = Run(section, i, 4);
+      if (length < 3) {
+        length = 1;
+      } else {
+        kind = length == 4 ? Kind::kDayName : Kind::kDayAbbrev;
+      }
+      break;
     case u'c':
       kind = Kind::kDateAndTime;
       break;
@@ -135,7 +145,7 @@ size_t DateSection::ReadToken(const LexedSection& section, size_t i) {
       break;
     case u'<':
     case u'>':
-      text_case_ = c.ch == u'<' ? TextCase::kLower : TextCase::kUpper;
+      textCase_ = c.ch == u'<' ? TextCase::kLower : TextCase::kUpper;
       return 1;
     case u'!':
       return 1;
@@ -158,17 +168,17 @@ void DateSection::TreatMonthsAfterHoursAsMinutes() {
   }
 }
 
-std::u16string DateSection::Format(const DateTime& moment, FirstDayOfWeek first_day,
-                                   FirstWeekOfYear first_week) const {
+std::u16string DateSection::Format(const DateTime& moment, FirstDayOfWeek firstDay,
+                                   FirstWeekOfYear firstWeek) const {
   std::u16string out;
   out.reserve(tokens_.size() + 16);
-  for (const Token& token : tokens_) Append(token, moment, first_day, first_week, out);
-  return ConvertCase(out, text_case_);
+  for (const Token& token : tokens_) Append(token, moment, firstDay, firstWeek, out);
+  return ConvertCase(out, textCase_);
 }
 
-void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfWeek first_day,
-                         FirstWeekOfYear first_week, std::u16string& out) const {
-  const auto twelve_hour = [&] {
+void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfWeek firstDay,
+                         FirstWeekOfYear firstWeek, std::u16string& out) const {
+  const auto twelveHour = [&] {
     const int32_t hour = moment.Hour() % 12;
     return hour == 0 ? 12 : hour;
   };
@@ -180,12 +190,12 @@ void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfW
       // Only the time when the serial has no whole days, only the date when it
       // has no fraction, both otherwise.
       if (moment.SerialDay() == 0) {
-        out += LongTime().Format(moment, first_day, first_week);
+        out += LongTime().Format(moment, firstDay, firstWeek);
       } else {
-        out += ShortDate().Format(moment, first_day, first_week);
+        out += ShortDate().Format(moment, firstDay, firstWeek);
         if (moment.SecondOfDay() != 0) {
           out += u' ';
-          out += LongTime().Format(moment, first_day, first_week);
+          out += LongTime().Format(moment, firstDay, firstWeek);
         }
       }
       break;
@@ -202,16 +212,16 @@ void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfW
       out += kDayNames[moment.Weekday() - 1];
       break;
     case Kind::kShortDate:
-      out += ShortDate().Format(moment, first_day, first_week);
+      out += ShortDate().Format(moment, firstDay, firstWeek);
       break;
     case Kind::kLongDate:
-      out += LongDate().Format(moment, first_day, first_week);
+      out += LongDate().Format(moment, firstDay, firstWeek);
       break;
     case Kind::kWeekday:
-      AppendNumber(moment.WeekdayFrom(first_day), 1, out);
+      AppendNumber(moment.WeekdayFrom(firstDay), 1, out);
       break;
     case Kind::kWeekOfYear:
-      AppendNumber(moment.WeekOfYear(first_day, first_week), 1, out);
+      AppendNumber(moment.WeekOfYear(firstDay, firstWeek), 1, out);
       break;
     case Kind::kMonth:
       AppendNumber(moment.Month(), 1, out);
@@ -239,7 +249,7 @@ void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfW
       break;
     case Kind::kHour:
     case Kind::kHour2:
-      AppendNumber(twelve_hour_ ? twelve_hour() : moment.Hour(), token.kind == Kind::kHour2 ? 2 : 1,
+      AppendNumber(twelveHour_ ? twelveHour() : moment.Hour(), token.kind == Kind::kHour2 ? 2 : 1,
                    out);
       break;
     case Kind::kMinute:
@@ -251,10 +261,10 @@ void DateSection::Append(const Token& token, const DateTime& moment, FirstDayOfW
       AppendNumber(moment.Second(), token.kind == Kind::kSecond2 ? 2 : 1, out);
       break;
     case Kind::kLongTime:
-      out += LongTime().Format(moment, first_day, first_week);
+      out += LongTime().Format(moment, firstDay, firstWeek);
       break;
     case Kind::kAmPm:
-      out.append((moment.Hour() < 12 ? token.am : token.pm).data(), token.designator_length);
+      out.append((moment.Hour() < 12 ? token.am : token.pm).data(), token.designatorLength);
       break;
   }
 }

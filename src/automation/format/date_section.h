@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "carrowin/automation/format_expression.h"
 #include "automation/format/date_time.h"
 #include "automation/format/format_lexer.h"
 #include "automation/format/text_case.h"
+#include "carrowin/automation/format_expression.h"
 
 namespace carrowin::format {
 
@@ -20,8 +20,8 @@ class DateSection {
   /// Whether the section holds at least one date or time token.
   bool HasTokens() const;
 
-  std::u16string Format(const DateTime& moment, FirstDayOfWeek first_day,
-                        FirstWeekOfYear first_week) const;
+  std::u16string Format(const DateTime& moment, FirstDayOfWeek firstDay,
+                        FirstWeekOfYear firstWeek) const;
 
  private:
   enum class Kind {
@@ -29,8 +29,8 @@ class DateSection {
     kDateAndTime,  // c
     kDay,          // d
     kDay2,         // dd
-    kDayAbbrev,    // ddd
-    kDayName,      // dddd
+    kDayAbbrev,    // ddd, aaa
+    kDayName,      // dddd, aaaa
     kShortDate,    // ddddd
     kLongDate,     // dddddd
     kWeekday,      // w
@@ -58,18 +58,18 @@ class DateSection {
     // The morning and afternoon designators of an AM/PM token, as written.
     std::array<char16_t, 2> am{};
     std::array<char16_t, 2> pm{};
-    size_t designator_length = 0;
+    size_t designatorLength = 0;
   };
 
   // Reads the token at `i` and returns how many characters it took.
   size_t ReadToken(const LexedSection& section, size_t i);
   void TreatMonthsAfterHoursAsMinutes();
-  void Append(const Token& token, const DateTime& moment, FirstDayOfWeek first_day,
-              FirstWeekOfYear first_week, std::u16string& out) const;
+  void Append(const Token& token, const DateTime& moment, FirstDayOfWeek firstDay,
+              FirstWeekOfYear firstWeek, std::u16string& out) const;
 
   std::vector<Token> tokens_;
-  bool twelve_hour_ = false;
-  TextCase text_case_ = TextCase::kAsIs;
+  bool twelveHour_ = false;
+  TextCase textCase_ = TextCase::kAsIs;
 };
 
 }  // namespace carrowin::format

@@ -12,14 +12,14 @@ constexpr int64_t kUnixEpochSerial = 25569;
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
-int32_t FirstDayValue(FirstDayOfWeek first_day) {
-  const auto value = static_cast<int32_t>(first_day);
+int32_t FirstDayValue(FirstDayOfWeek firstDay) {
+  const auto value = static_cast<int32_t>(firstDay);
   return value >= 1 && value <= 7 ? value : 1;
 }
 
-FirstWeekOfYear CheckedFirstWeek(FirstWeekOfYear first_week) {
-  const auto value = static_cast<int32_t>(first_week);
-  return value >= 1 && value <= 3 ? first_week : FirstWeekOfYear::kJan1;
+FirstWeekOfYear CheckedFirstWeek(FirstWeekOfYear firstWeek) {
+  const auto value = static_cast<int32_t>(firstWeek);
+  return value >= 1 && value <= 3 ? firstWeek : FirstWeekOfYear::kJan1;
 }
 
 bool IsLeapYear(int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
@@ -31,29 +31,28 @@ int64_t DaysInMonth(int64_t year, int64_t month) {
 
 }  // namespace
 
-DateTime::DateTime(int64_t serial_day, int32_t second_of_day)
-    : serial_day_(serial_day), second_of_day_(second_of_day) {
+DateTime::DateTime(int64_t serialDay, int32_t secondOfDay)
+    : serialDay_(serialDay), secondOfDay_(secondOfDay) {
   // Civil date from a day count (era-based, exact for the proleptic calendar).
-  const int64_t z = serial_day - kUnixEpochSerial + 719468;
+  const int64_t z = serialDay - kUnixEpochSerial + 719468;
   const int64_t era = FloorDiv(z, 146097);
-  const int64_t day_of_era = z - era * 146097;
-  const int64_t year_of_era =
-      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const int64_t day_of_year =
-      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
-  const int64_t shifted_month = (5 * day_of_year + 2) / 153;
-  day_ = static_cast<int32_t>(day_of_year - (153 * shifted_month + 2) / 5 + 1);
-  month_ = static_cast<int32_t>(shifted_month < 10 ? shifted_month + 3 : shifted_month - 9);
-  year_ = static_cast<int32_t>(year_of_era + era * 400 + (month_ <= 2 ? 1 : 0));
+  const int64_t dayOfEra = z - era * 146097;
+  const int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+  day_ = static_cast<int32_t>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+  month_ = static_cast<int32_t>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+  year_ = static_cast<int32_t>(yearOfEra + era * 400 + (month_ <= 2 ? 1 : 0));
 }
 
 int64_t DateTime::SerialOfCivil(int64_t year, int64_t month, int64_t day) {
   year -= month <= 2 ? 1 : 0;
   const int64_t era = FloorDiv(year, 400);
-  const int64_t year_of_era = year - era * 400;
-  const int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + day_of_era - 719468 + kUnixEpochSerial;
+  const int64_t yearOfEra = year - era * 400;
+  const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468 + kUnixEpochSerial;
 }
 
 std::optional<DateTime> DateTime::FromCivil(int64_t year, int64_t month, int64_t day, int64_t hour,
@@ -83,28 +82,28 @@ std::optional<DateTime> DateTime::FromSerial(const DecimalNumber& serial) {
 }
 
 DecimalNumber DateTime::ToSerial() const {
-  return DecimalNumber::FromQuotient(serial_day_, static_cast<uint32_t>(second_of_day_),
+  return DecimalNumber::FromQuotient(serialDay_, static_cast<uint32_t>(secondOfDay_),
                                      kSecondsPerDay);
 }
 
-int32_t DateTime::WeekdayOfSerial(int64_t serial_day) {
+int32_t DateTime::WeekdayOfSerial(int64_t serialDay) {
   // Serial day 0, 1899-12-30, was a Saturday.
-  return static_cast<int32_t>((serial_day % 7 + 13) % 7) + 1;
+  return static_cast<int32_t>((serialDay % 7 + 13) % 7) + 1;
 }
 
-int32_t DateTime::WeekdayFrom(FirstDayOfWeek first_day) const {
-  return (Weekday() - FirstDayValue(first_day) + 7) % 7 + 1;
+int32_t DateTime::WeekdayFrom(FirstDayOfWeek firstDay) const {
+  return (Weekday() - FirstDayValue(firstDay) + 7) % 7 + 1;
 }
 
 int32_t DateTime::DayOfYear() const {
-  return static_cast<int32_t>(serial_day_ - SerialOfCivil(year_, 1, 1) + 1);
+  return static_cast<int32_t>(serialDay_ - SerialOfCivil(year_, 1, 1) + 1);
 }
 
-int64_t DateTime::FirstWeekStart(int64_t year, int32_t first_day, FirstWeekOfYear first_week) {
+int64_t DateTime::FirstWeekStart(int64_t year, int32_t firstDay, FirstWeekOfYear firstWeek) {
   const int64_t jan1 = SerialOfCivil(year, 1, 1);
   // Days of the week holding January 1 that fall in the previous year.
-  const int64_t before = (WeekdayOfSerial(jan1) - first_day + 7) % 7;
-  switch (first_week) {
+  const int64_t before = (WeekdayOfSerial(jan1) - firstDay + 7) % 7;
+  switch (firstWeek) {
     case FirstWeekOfYear::kFirstFourDays:
       return before <= 3 ? jan1 - before : jan1 - before + 7;
     case FirstWeekOfYear::kFirstFullWeek:
@@ -115,17 +114,17 @@ int64_t DateTime::FirstWeekStart(int64_t year, int32_t first_day, FirstWeekOfYea
   return jan1 - before;
 }
 
-int32_t DateTime::WeekOfYear(FirstDayOfWeek first_day, FirstWeekOfYear first_week) const {
-  const int32_t day_value = FirstDayValue(first_day);
-  first_week = CheckedFirstWeek(first_week);
-  int64_t start = FirstWeekStart(year_, day_value, first_week);
-  if (serial_day_ < start) {
-    start = FirstWeekStart(year_ - 1, day_value, first_week);
-  } else if (first_week == FirstWeekOfYear::kFirstFourDays &&
-             serial_day_ >= FirstWeekStart(year_ + 1, day_value, first_week)) {
+int32_t DateTime::WeekOfYear(FirstDayOfWeek firstDay, FirstWeekOfYear firstWeek) const {
+  const int32_t dayValue = FirstDayValue(firstDay);
+  firstWeek = CheckedFirstWeek(firstWeek);
+  int64_t start = FirstWeekStart(year_, dayValue, firstWeek);
+  if (serialDay_ < start) {
+    start = FirstWeekStart(year_ - 1, dayValue, firstWeek);
+  } else if (firstWeek == FirstWeekOfYear::kFirstFourDays &&
+             serialDay_ >= FirstWeekStart(year_ + 1, dayValue, firstWeek)) {
     return 1;
   }
-  return static_cast<int32_t>((serial_day_ - start) / 7 + 1);
+  return static_cast<int32_t>((serialDay_ - start) / 7 + 1);
 }
 
 }  // namespace carrowin::format

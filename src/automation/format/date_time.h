@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "carrowin/automation/format_expression.h"
 #include "automation/format/decimal_number.h"
+#include "carrowin/automation/format_expression.h"
 
 namespace carrowin::format {
 
@@ -27,31 +27,31 @@ class DateTime {
   /// The date serial of this moment.
   DecimalNumber ToSerial() const;
 
-  int64_t SerialDay() const { return serial_day_; }
-  int32_t SecondOfDay() const { return second_of_day_; }
+  int64_t SerialDay() const { return serialDay_; }
+  int32_t SecondOfDay() const { return secondOfDay_; }
   int32_t Year() const { return year_; }
   int32_t Month() const { return month_; }
   int32_t Day() const { return day_; }
-  int32_t Hour() const { return second_of_day_ / 3600; }
-  int32_t Minute() const { return second_of_day_ / 60 % 60; }
-  int32_t Second() const { return second_of_day_ % 60; }
+  int32_t Hour() const { return secondOfDay_ / 3600; }
+  int32_t Minute() const { return secondOfDay_ / 60 % 60; }
+  int32_t Second() const { return secondOfDay_ % 60; }
   /// 1 for Sunday to 7 for Saturday.
-  int32_t Weekday() const { return WeekdayOfSerial(serial_day_); }
+  int32_t Weekday() const { return WeekdayOfSerial(serialDay_); }
   /// 1 for the first day of the week to 7.
-  int32_t WeekdayFrom(FirstDayOfWeek first_day) const;
+  int32_t WeekdayFrom(FirstDayOfWeek firstDay) const;
   int32_t DayOfYear() const;
   /// The week of the year under the given rules (1 to 54).
-  int32_t WeekOfYear(FirstDayOfWeek first_day, FirstWeekOfYear first_week) const;
+  int32_t WeekOfYear(FirstDayOfWeek firstDay, FirstWeekOfYear firstWeek) const;
 
  private:
-  DateTime(int64_t serial_day, int32_t second_of_day);
+  DateTime(int64_t serialDay, int32_t secondOfDay);
 
-  static int32_t WeekdayOfSerial(int64_t serial_day);
+  static int32_t WeekdayOfSerial(int64_t serialDay);
   static int64_t SerialOfCivil(int64_t year, int64_t month, int64_t day);
-  static int64_t FirstWeekStart(int64_t year, int32_t first_day, FirstWeekOfYear first_week);
+  static int64_t FirstWeekStart(int64_t year, int32_t firstDay, FirstWeekOfYear firstWeek);
 
-  int64_t serial_day_;
-  int32_t second_of_day_;
+  int64_t serialDay_;
+  int32_t secondOfDay_;
   int32_t year_ = 0;
   int32_t month_ = 0;
   int32_t day_ = 0;

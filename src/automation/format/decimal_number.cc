@@ -26,42 +26,42 @@ std::optional<DecimalNumber> DecimalNumber::Parse(std::u16string_view text) {
     number.negative_ = text[i] == u'-';
     ++i;
   }
-  int64_t integer_digits = 0;
-  bool any_digit = false;
+  int64_t integerDigits = 0;
+  bool anyDigit = false;
   for (; i < end; ++i) {
     if (IsDigit(text[i])) {
       number.digits_.push_back(static_cast<char>(text[i]));
-      ++integer_digits;
-      any_digit = true;
-    } else if (text[i] != u',' || !any_digit) {
+      ++integerDigits;
+      anyDigit = true;
+    } else if (text[i] != u',' || !anyDigit) {
       break;
     }
   }
   if (i < end && text[i] == u'.') {
     for (++i; i < end && IsDigit(text[i]); ++i) {
       number.digits_.push_back(static_cast<char>(text[i]));
-      any_digit = true;
+      anyDigit = true;
     }
   }
-  if (!any_digit) return std::nullopt;
+  if (!anyDigit) return std::nullopt;
 
   int64_t exponent = 0;
   if (i < end && (text[i] == u'E' || text[i] == u'e')) {
     ++i;
-    bool negative_exponent = false;
+    bool negativeExponent = false;
     if (i < end && (text[i] == u'+' || text[i] == u'-')) {
-      negative_exponent = text[i] == u'-';
+      negativeExponent = text[i] == u'-';
       ++i;
     }
     if (i == end || !IsDigit(text[i])) return std::nullopt;
     for (; i < end && IsDigit(text[i]); ++i) {
       exponent = std::min(exponent * 10 + (text[i] - u'0'), kExponentLimit);
     }
-    if (negative_exponent) exponent = -exponent;
+    if (negativeExponent) exponent = -exponent;
   }
   if (i != end) return std::nullopt;
 
-  number.point_ = integer_digits + exponent;
+  number.point_ = integerDigits + exponent;
   number.Normalize();
   if (number.point_ > kMaxIntegerDigits) return std::nullopt;
   return number;
@@ -112,9 +112,9 @@ void DecimalNumber::RoundToDigits(int64_t keep) {
     Normalize();
     return;
   }
-  const bool round_up = digits_[static_cast<size_t>(keep)] >= '5';
+  const bool roundUp = digits_[static_cast<size_t>(keep)] >= '5';
   digits_.resize(static_cast<size_t>(keep));
-  if (round_up) {
+  if (roundUp) {
     size_t i = digits_.size();
     while (i > 0 && digits_[i - 1] == '9') digits_[--i] = '0';
     if (i == 0) {

@@ -43,10 +43,10 @@ LexedSection LexSection(std::u16string_view section) {
   return lexed;
 }
 
-std::u16string LiteralText(const LexedSection& section, std::u16string_view token_chars) {
+std::u16string LiteralText(const LexedSection& section, std::u16string_view tokenChars) {
   std::u16string text;
   for (const FormatChar& c : section) {
-    if (c.literal || token_chars.find(c.ch) == std::u16string_view::npos) text.push_back(c.ch);
+    if (c.literal || tokenChars.find(c.ch) == std::u16string_view::npos) text.push_back(c.ch);
   }
   return text;
 }

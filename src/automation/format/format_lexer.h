@@ -24,9 +24,9 @@ std::vector<std::u16string_view> SplitSections(std::u16string_view format);
 LexedSection LexSection(std::u16string_view section);
 
 /// The literal text of a section: quoted and escaped characters, and the
-/// others that are not `token_chars` (used where a section is shown without a
+/// others that are not `tokenChars` (used where a section is shown without a
 /// value).
-std::u16string LiteralText(const LexedSection& section, std::u16string_view token_chars);
+std::u16string LiteralText(const LexedSection& section, std::u16string_view tokenChars);
 
 /// ASCII lower case of a token character; other characters unchanged.
 char16_t FoldAscii(char16_t c);

@@ -16,8 +16,8 @@ struct Entry {
 constexpr NamedFormat UserDefined(std::u16string_view format) {
   return {NamedFormat::Kind::kUserDefined, format, {}, {}};
 }
-constexpr NamedFormat TwoWords(std::u16string_view zero, std::u16string_view non_zero) {
-  return {NamedFormat::Kind::kTwoWords, {}, zero, non_zero};
+constexpr NamedFormat TwoWords(std::u16string_view zero, std::u16string_view nonZero) {
+  return {NamedFormat::Kind::kTwoWords, {}, zero, nonZero};
 }
 
 // The US English forms of the named formats.

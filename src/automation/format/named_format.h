@@ -13,14 +13,14 @@ namespace carrowin::format {
 /// user-defined format can express.
 struct NamedFormat {
   enum class Kind {
-    kUserDefined,    // shown as `user_defined`
+    kUserDefined,    // shown as `userDefined`
     kGeneralNumber,  // the number as it is, without thousands separators
-    kTwoWords,       // `zero_word` for zero, `non_zero_word` for any other number
+    kTwoWords,       // `zeroWord` for zero, `nonZeroWord` for any other number
   };
   Kind kind;
-  std::u16string_view user_defined;
-  std::u16string_view zero_word;
-  std::u16string_view non_zero_word;
+  std::u16string_view userDefined;
+  std::u16string_view zeroWord;
+  std::u16string_view nonZeroWord;
 };
 
 /// The named format called `name`, in any letter case, if there is one.

@@ -26,8 +26,8 @@ class PlaceFiller {
   void Next(char16_t placeholder, std::u16string& out) {
     if (place_ <= 0) return;
     --place_;
-    if (!overflow_done_) {
-      overflow_done_ = true;
+    if (!overflowDone_) {
+      overflowDone_ = true;
       for (int64_t p = length_ - 1; p > place_; --p) Put(p, out);
     }
     if (place_ < length_ || placeholder == u'0' || started_) Put(place_, out);
@@ -49,7 +49,7 @@ class PlaceFiller {
   int64_t length_;
   int64_t place_;
   bool grouping_;
-  bool overflow_done_ = false;
+  bool overflowDone_ = false;
   bool started_ = false;
 };
 
@@ -62,17 +62,15 @@ bool NumericSection::HasPlaceholder(const LexedSection& section) {
 }
 
 size_t NumericSection::FindExponent(const LexedSection& section) {
+  // A section without placeholders shows only its literals, an "E+" too.
+  if (!HasPlaceholder(section)) return std::u16string_view::npos;
   for (size_t i = 0; i + 1 < section.size(); ++i) {
     const FormatChar& c = section[i];
     const FormatChar& sign = section[i + 1];
-    if (c.literal || (c.ch != u'E' && c.ch != u'e') || sign.literal ||
-        (sign.ch != u'+' && sign.ch != u'-')) {
-      continue;
+    if (!c.literal && (c.ch == u'E' || c.ch == u'e') && !sign.literal &&
+        (sign.ch == u'+' || sign.ch == u'-')) {
+      return i;
     }
-    for (size_t j = i + 2; j < section.size(); ++j) {
-      if (IsDigitPlaceholder(section[j])) return i;
-    }
-    return std::u16string_view::npos;
   }
   return std::u16string_view::npos;
 }
@@ -80,80 +78,79 @@ size_t NumericSection::FindExponent(const LexedSection& section) {
 void NumericSection::Parse(const LexedSection& section) {
   enum class Part { kInteger, kFraction, kExponent };
   Part part = Part::kInteger;
-  const size_t exponent_at = FindExponent(section);
+  const size_t exponentAt = FindExponent(section);
   // Commas after an integer placeholder: they group when another integer
   // placeholder follows, and scale by 1,000 each when none does.
-  int64_t pending_commas = 0;
-  const auto end_integer_part = [&] {
-    if (part == Part::kInteger) power_of_ten_ -= 3 * pending_commas;
-    pending_commas = 0;
+  int64_t pendingCommas = 0;
+  const auto endIntegerPart = [&] {
+    if (part == Part::kInteger) powerOfTen_ -= 3 * pendingCommas;
+    pendingCommas = 0;
   };
 
   for (size_t i = 0; i < section.size(); ++i) {
     const FormatChar& c = section[i];
     if (c.literal) {
       items_.push_back({Kind::kLiteral, c.ch});
-    } else if (i == exponent_at) {
-      end_integer_part();
+    } else if (i == exponentAt) {
+      endIntegerPart();
       part = Part::kExponent;
       scientific_ = true;
-      exponent_plus_ = section[++i].ch == u'+';
+      exponentPlus_ = section[++i].ch == u'+';
       items_.push_back({Kind::kExponent, c.ch});
     } else if (c.ch == u'0' || c.ch == u'#') {
       if (part == Part::kInteger) {
-        if (pending_commas > 0) grouping_ = true;
-        pending_commas = 0;
-        ++integer_placeholders_;
+        if (pendingCommas > 0) grouping_ = true;
+        pendingCommas = 0;
+        ++integerPlaceholders_;
         items_.push_back({Kind::kIntegerDigit, c.ch});
       } else if (part == Part::kFraction) {
-        ++fraction_placeholders_;
+        ++fractionPlaceholders_;
+        if (c.ch == u'0') fractionShown_ = fractionPlaceholders_;
         items_.push_back({Kind::kFractionDigit, c.ch});
-      } else {
-        ++exponent_placeholders_;
-        if (c.ch == u'0') exponent_needs_zero_ = false;
+      } else if (c.ch == u'0') {  // a '#' adds no digit to the exponent
+        ++exponentZeros_;
         items_.push_back({Kind::kExponentDigit, c.ch});
       }
     } else if (c.ch == u'.' && part == Part::kInteger) {
-      end_integer_part();
+      endIntegerPart();
       part = Part::kFraction;
       items_.push_back({Kind::kPoint, c.ch});
     } else if (c.ch == u',') {
-      if (part == Part::kInteger && integer_placeholders_ > 0) ++pending_commas;
+      if (part == Part::kInteger && integerPlaceholders_ > 0) ++pendingCommas;
     } else if (c.ch == u'%') {
-      power_of_ten_ += 2;
+      powerOfTen_ += 2;
       items_.push_back({Kind::kLiteral, c.ch});
     } else if (c.ch != u'<' && c.ch != u'>' && c.ch != u'!') {
       items_.push_back({Kind::kLiteral, c.ch});
     }
   }
-  end_integer_part();
+  endIntegerPart();
 }
 
 std::u16string NumericSection::Format(const DecimalNumber& magnitude, bool minus) const {
   DecimalNumber value = magnitude.Magnitude();
-  value.ShiftPoint(power_of_ten_);
+  value.ShiftPoint(powerOfTen_);
   int64_t exponent = 0;
   if (scientific_ && !value.IsZero()) {
-    exponent = value.PointPosition() - integer_placeholders_;
+    exponent = value.PointPosition() - integerPlaceholders_;
     value.ShiftPoint(-exponent);
-    value.RoundToFraction(fraction_placeholders_);
-    if (value.PointPosition() > integer_placeholders_) {  // 9.99 rounded up to 10.0
+    value.RoundToFraction(fractionPlaceholders_);
+    if (value.PointPosition() > integerPlaceholders_) {  // 9.99 rounded up to 10.0
       value.ShiftPoint(-1);
       ++exponent;
     }
   } else {
-    value.RoundToFraction(fraction_placeholders_);
+    value.RoundToFraction(fractionPlaceholders_);
   }
 
   std::u16string out;
   if (minus) out.push_back(u'-');
-  PlaceFiller integer(value.IntegerDigits(), integer_placeholders_, grouping_);
-  // An exponent of zero still shows one digit when no '0' placeholder would.
-  std::string exponent_digits = exponent != 0 ? std::to_string(exponent < 0 ? -exponent : exponent)
-                                              : std::string(exponent_needs_zero_ ? 1 : 0, '0');
-  PlaceFiller exponent_filler(std::move(exponent_digits), exponent_placeholders_, false);
-  int64_t fraction_index = 0;
-  const int64_t fraction_length = value.FractionLength();
+  PlaceFiller integer(value.IntegerDigits(), integerPlaceholders_, grouping_);
+  // The exponent shows all its digits, and zeros up to its '0' placeholders.
+  PlaceFiller exponentFiller(std::to_string(exponent < 0 ? -exponent : exponent), exponentZeros_,
+                             false);
+  int64_t fractionIndex = 0;
+  const int64_t fractionLength = value.FractionLength();
 
   for (const Item& item : items_) {
     switch (item.kind) {
@@ -165,25 +162,28 @@ std::u16string NumericSection::Format(const DecimalNumber& magnitude, bool minus
         break;
       case Kind::kPoint:
         // Without integer placeholders the whole part still shows, before the point.
-        if (integer_placeholders_ == 0) integer.All(out);
+        if (integerPlaceholders_ == 0) integer.All(out);
         out.push_back(u'.');
         break;
       case Kind::kFractionDigit:
-        if (item.ch == u'0' || fraction_index < fraction_length) {
-          out.push_back(static_cast<char16_t>(value.FractionDigit(fraction_index)));
+        // A '#' after the last '0' only drops trailing zeros.
+        if (fractionIndex < fractionShown_ || fractionIndex < fractionLength) {
+          out.push_back(static_cast<char16_t>(value.FractionDigit(fractionIndex)));
         }
-        ++fraction_index;
+        ++fractionIndex;
         break;
       case Kind::kExponent:
         out.push_back(item.ch);
         if (exponent < 0) {
           out.push_back(u'-');
-        } else if (exponent_plus_) {
+        } else if (exponentPlus_) {
           out.push_back(u'+');
         }
+        // Without '0' placeholders the digits follow the sign.
+        if (exponentZeros_ == 0) exponentFiller.All(out);
         break;
       case Kind::kExponentDigit:
-        exponent_filler.Next(item.ch, out);
+        exponentFiller.Next(item.ch, out);
         break;
     }
   }

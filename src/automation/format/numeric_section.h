@@ -34,17 +34,19 @@ class NumericSection {
   };
 
   void Parse(const LexedSection& section);
+  // Where the exponent ("E+", "E-", "e+", "e-") starts, or npos.
   static size_t FindExponent(const LexedSection& section);
 
   std::vector<Item> items_;
-  int64_t integer_placeholders_ = 0;
-  int64_t fraction_placeholders_ = 0;
-  int64_t exponent_placeholders_ = 0;
-  bool exponent_needs_zero_ = true;  // no '0' among the exponent placeholders
-  bool exponent_plus_ = false;
+  int64_t integerPlaceholders_ = 0;
+  int64_t fractionPlaceholders_ = 0;
+  // Fraction places up to the last '0': each shows a digit, zero or not.
+  int64_t fractionShown_ = 0;
+  int64_t exponentZeros_ = 0;  // the exponent's '0' placeholders
+  bool exponentPlus_ = false;
   bool scientific_ = false;
   bool grouping_ = false;
-  int64_t power_of_ten_ = 0;  // from percent signs and scaling commas
+  int64_t powerOfTen_ = 0;  // from percent signs and scaling commas
 };
 
 }  // namespace carrowin::format

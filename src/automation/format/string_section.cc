@@ -12,11 +12,11 @@ StringSection::StringSection(const LexedSection& section) {
       items_.push_back({true, c.ch});
       ++placeholders_;
     } else if (c.ch == u'<') {
-      text_case_ = TextCase::kLower;
+      textCase_ = TextCase::kLower;
     } else if (c.ch == u'>') {
-      text_case_ = TextCase::kUpper;
+      textCase_ = TextCase::kUpper;
     } else if (c.ch == u'!') {
-      left_to_right_ = true;
+      leftToRight_ = true;
     } else {
       items_.push_back({false, c.ch});
     }
@@ -36,7 +36,7 @@ bool StringSection::HasDirective(const LexedSection& section) {
 }
 
 std::u16string StringSection::Format(std::u16string_view value) const {
-  const std::u16string text = ConvertCase(value, text_case_);
+  const std::u16string text = ConvertCase(value, textCase_);
   std::vector<std::u16string_view> chars;
   for (size_t i = 0; i < text.size();) {
     const size_t length = CharacterLength(text, i);
@@ -44,6 +44,13 @@ std::u16string StringSection::Format(std::u16string_view value) const {
     i += length;
   }
   const size_t count = chars.size();
+  // A value that fits fills the placeholders from the right end, or from the
+  // left with "!"; a longer one always fills them from the left.
+  const size_t skipped = leftToRight_ || count >= placeholders_ ? 0 : placeholders_ - count;
+  // Characters beyond the placeholders follow the last placeholder with "!",
+  // else the whole result.
+  std::u16string surplus;
+  for (size_t j = placeholders_; j < count; ++j) surplus += chars[j];
 
   std::u16string out;
   size_t placeholder = 0;
@@ -53,24 +60,17 @@ std::u16string StringSection::Format(std::u16string_view value) const {
       continue;
     }
     const size_t k = placeholder++;
-    // The character this placeholder shows: counted from the right end of the
-    // value by default, from its left end with "!".
-    const bool has_char = left_to_right_ ? k < count : k + count >= placeholders_;
-    const size_t index = left_to_right_ ? k : k + count - placeholders_;
-    // Characters beyond the placeholders are kept, at the far end of the filling.
-    if (!left_to_right_ && k == 0) {
-      for (size_t j = 0; j + placeholders_ < count; ++j) out += chars[j];
-    }
-    if (has_char) {
-      out += chars[index];
+    if (k >= skipped && k - skipped < count) {
+      out += chars[k - skipped];
     } else if (item.ch == u'@') {
       out.push_back(u' ');
     }
-    if (left_to_right_ && k + 1 == placeholders_) {
-      for (size_t j = placeholders_; j < count; ++j) out += chars[j];
+    if (leftToRight_ && k + 1 == placeholders_) {
+      out += surplus;
+      surplus.clear();
     }
   }
-  if (placeholders_ == 0) out += text;
+  out += surplus;
   return out;
 }
 

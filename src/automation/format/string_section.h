@@ -30,8 +30,8 @@ class StringSection {
 
   std::vector<Item> items_;
   size_t placeholders_ = 0;
-  bool left_to_right_ = false;
-  TextCase text_case_ = TextCase::kAsIs;
+  bool leftToRight_ = false;
+  TextCase textCase_ = TextCase::kAsIs;
 };
 
 }  // namespace carrowin::format

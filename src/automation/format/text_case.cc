@@ -10,14 +10,14 @@ size_t CharacterLength(std::u16string_view text, size_t index) {
                                                                                               : 1;
 }
 
-std::u16string ConvertCase(std::u16string_view text, TextCase text_case) {
-  if (text_case == TextCase::kAsIs) return std::u16string(text);
+std::u16string ConvertCase(std::u16string_view text, TextCase textCase) {
+  if (textCase == TextCase::kAsIs) return std::u16string(text);
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
     const size_t length = CharacterLength(text, i);
     const UChar32 c = length == 2 ? U16_GET_SUPPLEMENTARY(text[i], text[i + 1]) : text[i];
-    const UChar32 mapped = text_case == TextCase::kUpper ? u_toupper(c) : u_tolower(c);
+    const UChar32 mapped = textCase == TextCase::kUpper ? u_toupper(c) : u_tolower(c);
     if (U_IS_BMP(mapped)) {
       out.push_back(static_cast<char16_t>(mapped));
     } else {

@@ -35,14 +35,14 @@ bool UserDefinedFormat::HasSection(size_t index) const {
   return index < texts_.size() && !texts_[index].empty();
 }
 
-std::u16string UserDefinedFormat::Format(std::u16string_view value, FirstDayOfWeek first_day,
-                                         FirstWeekOfYear first_week) const {
+std::u16string UserDefinedFormat::Format(std::u16string_view value, FirstDayOfWeek firstDay,
+                                         FirstWeekOfYear firstWeek) const {
   switch (kind_) {
     case Kind::kString:
       return FormatString(value);
     case Kind::kDate:
       if (const auto moment = ReadMoment(value)) {
-        return date_->Format(*moment, first_day, first_week);
+        return date_->Format(*moment, firstDay, firstWeek);
       }
       break;
     case Kind::kNumeric:

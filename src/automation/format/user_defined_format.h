@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "carrowin/automation/format_expression.h"
 #include "automation/format/date_section.h"
 #include "automation/format/decimal_number.h"
 #include "automation/format/format_lexer.h"
+#include "carrowin/automation/format_expression.h"
 
 namespace carrowin::format {
 
@@ -23,8 +23,8 @@ class UserDefinedFormat {
   Kind FormatKind() const { return kind_; }
 
   /// `value` formatted, or `value` unchanged when it does not suit the format.
-  std::u16string Format(std::u16string_view value, FirstDayOfWeek first_day,
-                        FirstWeekOfYear first_week) const;
+  std::u16string Format(std::u16string_view value, FirstDayOfWeek firstDay,
+                        FirstWeekOfYear firstWeek) const;
 
  private:
   // The sections the classic language knows: positive, negative, zero, null.

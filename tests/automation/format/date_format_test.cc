@@ -13,6 +13,14 @@ constexpr FormatCase kDateTokens[] = {
     {u"1958-03-05", u"dddd", u"Wednesday"},
     {u"1958-03-05", u"ddddd", u"3/5/1958"},
     {u"1958-03-05", u"dddddd", u"Wednesday, March 5, 1958"},
+    // "aaa" and "aaaa" are the weekday names of the conventions, which are US English.
+    {u"1958-03-05", u"aaa", u"Wed"},
+    {u"1958-03-05", u"aaaa", u"Wednesday"},
+    {kMoment, u"AAAA d", u"Sunday 7"},
+    {kMoment, u">aaa", u"SUN"},
+    {u"0", u"aaaa", u"Saturday"},  // enough to make a date format
+    {kMoment, u"\"aaa\" \\aaa", u"aaa aaa"},
+    {kMoment, u"h aa/p", u"8 ap"},  // shorter runs are literal, next to any AM/PM token
     {u"1958-03-05", u"ddddddd", u"Wednesday, March 5, 19585"},
     {u"1958-03-05", u"mmm", u"Mar"},
     {u"1958-03-05", u"q", u"1"},

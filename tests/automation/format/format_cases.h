@@ -18,18 +18,18 @@ struct FormatCase {
   std::u16string_view value;
   std::u16string_view format;
   std::u16string_view expected;
-  FirstDayOfWeek first_day = kSunday;
-  FirstWeekOfYear first_week = kJan1;
+  FirstDayOfWeek firstDay = kSunday;
+  FirstWeekOfYear firstWeek = kJan1;
 };
 
 /// Checks every case of a table, naming the value and format of any that fails.
 inline void ExpectFormats(std::span<const FormatCase> cases) {
   for (const FormatCase& c : cases) {
-    EXPECT_EQ(ToUtf8(FormatExpression(c.value, c.format, c.first_day, c.first_week)),
+    EXPECT_EQ(ToUtf8(FormatExpression(c.value, c.format, c.firstDay, c.firstWeek)),
               ToUtf8(c.expected))
         << "value \"" << ToUtf8(c.value) << "\" with format \"" << ToUtf8(c.format)
-        << "\", week rules " << static_cast<int>(c.first_day) << "/"
-        << static_cast<int>(c.first_week);
+        << "\", week rules " << static_cast<int>(c.firstDay) << "/"
+        << static_cast<int>(c.firstWeek);
   }
 }
 

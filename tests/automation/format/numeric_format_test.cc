@@ -19,8 +19,17 @@ constexpr FormatCase kPlaceholders[] = {
     {u"0", u"#", u""},
     {u"0.5", u"#.##", u".5"},
     {u"5", u"#.##", u"5."},
-    {u"5.1", u"0.#0", u"5.10"},
     {u"5.10", u"0.##", u"5.1"},
+    // In the fraction every place up to the last "0" shows a digit; a "#" after it drops
+    // trailing zeros only.
+    {u"1.2", u"0#.0#0#0#0#0", u"01.200000000"},
+    {u"5", u"0.#0", u"5.00"},
+    {u"5.1", u"0.#0", u"5.10"},
+    {u"0", u"#.#0", u".00"},
+    {u"1.2", u"0.0#0##", u"1.200"},
+    {u"1.23406", u"0.0#0##", u"1.23406"},
+    {u"1.2340", u"0.0#0##", u"1.234"},
+    {u"5", u"0.#0E+00", u"5.00E+00"},
     {u"5", u"0,000", u"0,005"},
     {u"1234", u".00", u"1234.00"},
     // Literals among the placeholders; a second point is literal.

@@ -12,10 +12,16 @@ constexpr FormatCase kString[] = {
     {u"1234567", u"(@@@) @@@-@@@@", u"(   ) 123-4567"},
     {u"1234567", u"(&&&) &&&-&&&&", u"() 123-4567"},
     {u"1234567", u"!(@@@) @@@-@@@@", u"(123) 456-7   "},
-    // Characters beyond the placeholders are kept at the far end of the filling.
-    {u"abcd", u"@-@", u"abc-d"},
-    {u"abcd", u"!@-@", u"a-bcd"},
+    // A value longer than the placeholders fills them from the left; the characters beyond
+    // follow the whole result, or with "!" the last placeholder.
+    {u"testing", u"@\\x", u"txesting"},
+    {u"abcd", u"@-@", u"a-bcd"},
+    {u"abcd", u"(&&)", u"(ab)cd"},
+    {u"abcd", u"!(@@)", u"(abcd)"},
+    {u"abcd", u">@-@", u"A-BCD"},
+    {u"abc", u"@-@@", u"a-bc"},
     {u"a\U0001F600", u"@-@", u"a-\U0001F600"},  // a surrogate pair is one character
+    {u"a\U0001F600b", u"@-@", u"a-\U0001F600b"},
     {u"\U0001F600", u"@@", u" \U0001F600"},
     // "<" and ">" change the value, not the literals; the last one wins.
     {u"ab", u">@@@", u" AB"},
