@@ -20,15 +20,15 @@ void MemorySettingsEraser::SetObjectType(std::u16string_view objectType) {
 }
 
 void MemorySettingsEraser::SetObjectID(std::u16string_view objectID) {
-  objectID_ = std::u16string(objectID);
+  name_ = std::u16string(objectID);
 }
 
 void MemorySettingsEraser::RemoveSettings(const std::vector<std::u16string>& keys) {
-  if (!objectID_) {
+  if (!name_) {
     RaiseError(errors::kObjectNotSet, kSource,
                u"No settings record is addressed: set ObjectID first");
   }
-  for (const std::u16string& key : keys) store_->RemoveSetting(objectType_, *objectID_, key);
+  store_->RemoveSettingsByName(objectType_, *name_, keys);
 }
 
 }  // namespace carrowin
