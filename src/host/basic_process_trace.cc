@@ -3,10 +3,14 @@
 #include <utility>
 
 #include "basic_trace_writer.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 
-BasicProcessTrace::BasicProcessTrace(int32_t maxLevel) : maxLevel_(maxLevel) {}
+BasicProcessTrace::BasicProcessTrace(std::shared_ptr<TraceSink> sink, int32_t maxLevel)
+    : sink_(std::move(sink)), maxLevel_(maxLevel) {
+  if (!sink_) RaiseError(errors::kObjectNotSet, u"ProcessTrace", u"The trace sink is Nothing");
+}
 
 void BasicProcessTrace::Open(std::u16string_view /*objectName*/, std::u16string_view objectID) {
   std::lock_guard lock(mutex_);
@@ -49,11 +53,11 @@ void BasicProcessTrace::WriteLine(int32_t level, std::u16string_view component,
   record.objectName = std::u16string(objectName);
   record.procedure = std::u16string(procedure);
   record.message = std::u16string(message);
-  Write(record);
+  sink_->Write(record);
 }
 
 void BasicProcessTrace::WriteError(const ErrorRecord& error) {
-  WriteErrorRecord(error);
+  sink_->WriteError(error);
   ErrorHandler handler;
   {
     std::lock_guard lock(mutex_);
