@@ -3,14 +3,17 @@
 #include <utility>
 
 #include "basic_trace_writer.h"
-#include "carrowin/automation/error.h"
+#include "required_object.h"
 
 namespace carrowin {
 
+namespace {
+constexpr std::u16string_view kSource = u"ProcessTrace";
+}  // namespace
+
 BasicProcessTrace::BasicProcessTrace(std::shared_ptr<TraceSink> sink, int32_t maxLevel)
-    : sink_(std::move(sink)), maxLevel_(maxLevel) {
-  if (!sink_) RaiseError(errors::kObjectNotSet, u"ProcessTrace", u"The trace sink is Nothing");
-}
+    : sink_(RequireObject(std::move(sink), kSource, u"The trace sink is Nothing")),
+      maxLevel_(maxLevel) {}
 
 void BasicProcessTrace::Open(std::u16string_view /*objectName*/, std::u16string_view objectID) {
   std::lock_guard lock(mutex_);
@@ -19,8 +22,11 @@ void BasicProcessTrace::Open(std::u16string_view /*objectName*/, std::u16string_
 
 std::shared_ptr<TraceWriter> BasicProcessTrace::GetTraceWriter(std::u16string_view componentName,
                                                                std::u16string_view objectName) {
-  return std::make_shared<BasicTraceWriter>(shared_from_this(), std::u16string(componentName),
-                                            std::u16string(objectName));
+  // Each writer keeps its trace alive, so the trace must be shared to hand one out.
+  return std::make_shared<BasicTraceWriter>(
+      RequireObject(weak_from_this().lock(), kSource,
+                    u"The trace is not held by a shared_ptr, so it cannot hand out writers"),
+      std::u16string(componentName), std::u16string(objectName));
 }
 
 int32_t BasicProcessTrace::MaxLevel() const {

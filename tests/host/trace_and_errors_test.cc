@@ -71,7 +71,16 @@ TEST(HostFactories, OwnMembersFirstThenTheReplaceableProcessDefaults) {
   HostFactories broken;
   broken.circBuffer = [] { return std::shared_ptr<CircBuffer>(); };
   ExpectError([&] { broken.CreateCircBuffer(); }, errors::kObjectNotSet,
-              u"A host factory returned no object");
+              u"The CircBuffer factory returned Nothing");
+}
+
+TEST(Trace, AMissingSinkOrAnUnsharedTraceIsErrorNinetyOne) {
+  ExpectError([] { BasicProcessTrace(std::shared_ptr<TraceSink>(), 1); }, errors::kObjectNotSet,
+              u"The trace sink is Nothing");
+  // A writer keeps its trace alive, which a trace outside a shared_ptr cannot allow.
+  MemoryProcessTrace unshared;
+  ExpectError([&] { unshared.GetTraceWriter(u"CarrowinZVK", u"Drel"); }, errors::kObjectNotSet,
+              u"The trace is not held by a shared_ptr, so it cannot hand out writers");
 }
 
 }  // namespace
