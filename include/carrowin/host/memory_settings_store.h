@@ -28,7 +28,8 @@ namespace carrowin {
 ///
 /// - Text. Object types, object IDs, names and keys compare equal when they
 ///   differ only in the case of ASCII letters; every other character must
-///   match exactly. IDs, names and keys keep the spelling first stored.
+///   match exactly. IDs and keys keep the spelling first stored, a name the
+///   spelling last given.
 /// - Identity. A record is identified by (object type, object ID). Every call
 ///   that takes an object ID finds the record by that identifier alone, never
 ///   by a name, so a terminal without a record of its own reads defaults and
@@ -36,7 +37,8 @@ namespace carrowin {
 ///   record of an ID that has none.
 /// - Names. A record's name is its object ID until `SetName` gives it another;
 ///   an empty name restores that default. The name is how a settings eraser
-///   addresses the record: only `RemoveSettingsByName` finds a record by name.
+///   addresses the record: `RemoveSettingsByName` finds the record whose name
+///   or ID the text is, and is the only call that looks at names.
 /// - Uniqueness. Within one object type, a text is the ID or the name of at
 ///   most one record; a record's name may equal its own ID. So, with error 457
 ///   (duplicate key) and nothing changed:
