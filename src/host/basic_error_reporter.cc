@@ -1,9 +1,9 @@
 #include "basic_error_reporter.h"
 
-#include "automation/decimal_text.h"
-
 #include <string>
 #include <utility>
+
+#include "automation/decimal_text.h"
 
 namespace carrowin {
 

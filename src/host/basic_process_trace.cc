@@ -3,10 +3,17 @@
 #include <utility>
 
 #include "basic_trace_writer.h"
+#include "required_object.h"
 
 namespace carrowin {
 
-BasicProcessTrace::BasicProcessTrace(int32_t maxLevel) : maxLevel_(maxLevel) {}
+namespace {
+constexpr std::u16string_view kSource = u"ProcessTrace";
+}  // namespace
+
+BasicProcessTrace::BasicProcessTrace(std::shared_ptr<TraceSink> sink, int32_t maxLevel)
+    : sink_(RequireObject(std::move(sink), kSource, u"The trace sink is Nothing")),
+      maxLevel_(maxLevel) {}
 
 void BasicProcessTrace::Open(std::u16string_view /*objectName*/, std::u16string_view objectID) {
   std::lock_guard lock(mutex_);
@@ -15,8 +22,11 @@ void BasicProcessTrace::Open(std::u16string_view /*objectName*/, std::u16string_
 
 std::shared_ptr<TraceWriter> BasicProcessTrace::GetTraceWriter(std::u16string_view componentName,
                                                                std::u16string_view objectName) {
-  return std::make_shared<BasicTraceWriter>(shared_from_this(), std::u16string(componentName),
-                                            std::u16string(objectName));
+  // Each writer keeps its trace alive, so the trace must be shared to hand one out.
+  return std::make_shared<BasicTraceWriter>(
+      RequireObject(weak_from_this().lock(), kSource,
+                    u"The trace is not held by a shared_ptr, so it cannot hand out writers"),
+      std::u16string(componentName), std::u16string(objectName));
 }
 
 int32_t BasicProcessTrace::MaxLevel() const {
@@ -49,11 +59,11 @@ void BasicProcessTrace::WriteLine(int32_t level, std::u16string_view component,
   record.objectName = std::u16string(objectName);
   record.procedure = std::u16string(procedure);
   record.message = std::u16string(message);
-  Write(record);
+  sink_->Write(record);
 }
 
 void BasicProcessTrace::WriteError(const ErrorRecord& error) {
-  WriteErrorRecord(error);
+  sink_->WriteError(error);
   ErrorHandler handler;
   {
     std::lock_guard lock(mutex_);

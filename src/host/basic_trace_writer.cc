@@ -8,7 +8,9 @@ namespace carrowin {
 
 BasicTraceWriter::BasicTraceWriter(std::shared_ptr<BasicProcessTrace> trace,
                                    std::u16string component, std::u16string objectName)
-    : trace_(std::move(trace)), component_(std::move(component)), objectName_(std::move(objectName)) {
+    : trace_(std::move(trace)),
+      component_(std::move(component)),
+      objectName_(std::move(objectName)) {
   errorReporter_ = std::make_shared<BasicErrorReporter>(trace_, component_, objectName_);
 }
 

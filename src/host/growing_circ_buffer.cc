@@ -15,7 +15,8 @@ constexpr size_t kMaxBytes = static_cast<size_t>(std::numeric_limits<int32_t>::m
 
 void GrowingCircBuffer::SetSize(int32_t size) {
   if (size < 0) RaiseError(errors::kInvalidProcedureCall, kSource, u"Buffer size is negative");
-  EnsureRoom(static_cast<size_t>(size) > count_ ? static_cast<size_t>(size) - count_ : 0);
+  const auto reserved = static_cast<size_t>(std::min(size, kMaxReservedSize));
+  EnsureRoom(reserved > count_ ? reserved - count_ : 0);
 }
 
 void GrowingCircBuffer::Reset() {

@@ -3,11 +3,11 @@
 #include <mutex>
 #include <utility>
 
-#include "carrowin/automation/error.h"
 #include "carrowin/host/growing_circ_buffer.h"
 #include "carrowin/host/memory_object_settings.h"
 #include "carrowin/host/memory_settings_eraser.h"
 #include "carrowin/host/stream_process_trace.h"
+#include "required_object.h"
 
 namespace carrowin {
 
@@ -32,38 +32,35 @@ HostFactories& Defaults() {
   return defaults;
 }
 
-// Fills the empty members of `f` from the process defaults.
+// Runs the member factory of `f`, or the process default's when it is empty.
 template <class Member>
-auto Create(const HostFactories& f, Member member) {
+auto Create(const HostFactories& f, Member member, std::u16string_view made) {
   auto factory = f.*member;
   if (!factory) {
     std::lock_guard lock(DefaultsMutex());
     factory = Defaults().*member;
   }
   // Run outside the lock: a factory may itself read the defaults.
-  auto object = factory();
-  if (!object) {
-    RaiseError(errors::kObjectNotSet, u"HostFactories", u"A host factory returned no object");
-  }
-  return object;
+  return RequireObject(factory(), u"HostFactories",
+                       u"The " + std::u16string(made) + u" factory returned Nothing");
 }
 
 }  // namespace
 
 std::shared_ptr<ProcessTrace> HostFactories::CreateProcessTrace() const {
-  return Create(*this, &HostFactories::processTrace);
+  return Create(*this, &HostFactories::processTrace, u"ProcessTrace");
 }
 
 std::shared_ptr<ObjectSettings> HostFactories::CreateObjectSettings() const {
-  return Create(*this, &HostFactories::objectSettings);
+  return Create(*this, &HostFactories::objectSettings, u"ObjectSettings");
 }
 
 std::shared_ptr<SettingsEraser> HostFactories::CreateSettingsEraser() const {
-  return Create(*this, &HostFactories::settingsEraser);
+  return Create(*this, &HostFactories::settingsEraser, u"SettingsEraser");
 }
 
 std::shared_ptr<CircBuffer> HostFactories::CreateCircBuffer() const {
-  return Create(*this, &HostFactories::circBuffer);
+  return Create(*this, &HostFactories::circBuffer, u"CircBuffer");
 }
 
 HostFactories HostFactories::ProcessDefaults() {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "carrowin/automation/error.h"
+#include "required_object.h"
 
 namespace carrowin {
 
@@ -12,8 +13,8 @@ constexpr std::u16string_view kSource = u"Connection";
 
 InProcessConnection::InProcessConnection(std::shared_ptr<MessageSender> sender,
                                          int32_t outputBufferSize)
-    : sender_(std::move(sender)), outputBufferSize_(outputBufferSize) {
-  if (!sender_) RaiseError(errors::kObjectNotSet, kSource, u"The connection has no message sender");
+    : sender_(RequireObject(std::move(sender), kSource, u"The connection has no message sender")),
+      outputBufferSize_(outputBufferSize) {
   if (outputBufferSize_ < 0) {
     RaiseError(errors::kInvalidProcedureCall, kSource, u"The output buffer size is negative");
   }

@@ -4,8 +4,8 @@
 #include <memory>
 #include <utility>
 
-#include "carrowin/automation/error.h"
 #include "automation/decimal_text.h"
+#include "carrowin/automation/error.h"
 
 namespace carrowin {
 

@@ -2,16 +2,16 @@
 
 #include <utility>
 
-#include "carrowin/automation/error.h"
 #include "carrowin/host/in_process_inbound_message.h"
+#include "required_object.h"
 
 namespace carrowin {
 
 void InProcessThread::Post(std::shared_ptr<InboundMessage> message) {
-  if (!message) RaiseError(errors::kObjectNotSet, u"Thread", u"The message to queue is Nothing");
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(message));
+    queue_.push_back(
+        RequireObject(std::move(message), u"Thread", u"The message to queue is Nothing"));
   }
   changed_.notify_all();
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "carrowin/automation/error.h"
+#include "required_object.h"
 
 namespace carrowin {
 
@@ -11,9 +12,7 @@ constexpr std::u16string_view kSource = u"ObjectSettings";
 }  // namespace
 
 MemoryObjectSettings::MemoryObjectSettings(std::shared_ptr<MemorySettingsStore> store)
-    : store_(std::move(store)) {
-  if (!store_) RaiseError(errors::kObjectNotSet, kSource, u"The settings store is Nothing");
-}
+    : store_(RequireObject(std::move(store), kSource, u"The settings store is Nothing")) {}
 
 std::u16string MemoryObjectSettings::ObjectType() const { return objectType_; }
 

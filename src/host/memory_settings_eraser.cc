@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "carrowin/automation/error.h"
+#include "required_object.h"
 
 namespace carrowin {
 
@@ -11,24 +12,22 @@ constexpr std::u16string_view kSource = u"SettingsEraser";
 }  // namespace
 
 MemorySettingsEraser::MemorySettingsEraser(std::shared_ptr<MemorySettingsStore> store)
-    : store_(std::move(store)) {
-  if (!store_) RaiseError(errors::kObjectNotSet, kSource, u"The settings store is Nothing");
-}
+    : store_(RequireObject(std::move(store), kSource, u"The settings store is Nothing")) {}
 
 void MemorySettingsEraser::SetObjectType(std::u16string_view objectType) {
   objectType_ = std::u16string(objectType);
 }
 
 void MemorySettingsEraser::SetObjectID(std::u16string_view objectID) {
-  objectID_ = std::u16string(objectID);
+  name_ = std::u16string(objectID);
 }
 
 void MemorySettingsEraser::RemoveSettings(const std::vector<std::u16string>& keys) {
-  if (!objectID_) {
+  if (!name_) {
     RaiseError(errors::kObjectNotSet, kSource,
                u"No settings record is addressed: set ObjectID first");
   }
-  for (const std::u16string& key : keys) store_->RemoveSetting(objectType_, *objectID_, key);
+  store_->RemoveSettingsByName(objectType_, *name_, keys);
 }
 
 }  // namespace carrowin

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "carrowin/automation/error.h"
+
 namespace carrowin {
 
 namespace {
+
+constexpr std::u16string_view kSource = u"SettingsStore";
 
 constexpr char16_t FoldAsciiCase(char16_t c) noexcept {
   return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
@@ -14,6 +18,12 @@ constexpr char16_t FoldAsciiCase(char16_t c) noexcept {
 bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char16_t x, char16_t y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
+}
+
+std::u16string Quoted(std::u16string_view text) { return u"'" + std::u16string(text) + u"'"; }
+
+std::u16string RecordText(std::u16string_view objectType, std::u16string_view objectID) {
+  return std::u16string(objectType) + u" record " + Quoted(objectID);
 }
 
 }  // namespace
@@ -33,15 +43,10 @@ std::shared_ptr<MemorySettingsStore> MemorySettingsStore::Shared() {
 
 const MemorySettingsStore::Record* MemorySettingsStore::Find(std::u16string_view objectType,
                                                              std::u16string_view objectID) const {
-  const auto type = recordsByType_.find(objectType);
-  if (type == recordsByType_.end()) return nullptr;
-  const Records& records = type->second;
-  if (const auto byID = records.find(objectID); byID != records.end()) return &byID->second;
-  // An ID wins over a name, so naming one record never hides another.
-  const auto byName = std::find_if(records.begin(), records.end(), [objectID](const auto& entry) {
-    return !entry.second.name.empty() && EqualIgnoringAsciiCase(entry.second.name, objectID);
-  });
-  return byName == records.end() ? nullptr : &byName->second;
+  const auto type = types_.find(objectType);
+  if (type == types_.end()) return nullptr;
+  const auto found = type->second.byID.find(objectID);
+  return found == type->second.byID.end() ? nullptr : &found->second;
 }
 
 MemorySettingsStore::Record* MemorySettingsStore::Find(std::u16string_view objectType,
@@ -52,8 +57,30 @@ MemorySettingsStore::Record* MemorySettingsStore::Find(std::u16string_view objec
 MemorySettingsStore::Record& MemorySettingsStore::FindOrAdd(std::u16string_view objectType,
                                                             std::u16string_view objectID) {
   if (Record* record = Find(objectType, objectID)) return *record;
-  Records& records = recordsByType_.try_emplace(std::u16string(objectType)).first->second;
-  return records.try_emplace(std::u16string(objectID)).first->second;
+  CheckFree(objectType, objectID, objectID,
+            RecordText(objectType, objectID) + u" cannot be created");
+  TypeRecords& records = types_.try_emplace(std::u16string(objectType)).first->second;
+  return records.byID.try_emplace(std::u16string(objectID)).first->second;
+}
+
+const std::u16string* MemorySettingsStore::OwnerOf(std::u16string_view objectType,
+                                                   std::u16string_view text) const {
+  const auto type = types_.find(objectType);
+  if (type == types_.end()) return nullptr;
+  const TypeRecords& records = type->second;
+  if (const auto byID = records.byID.find(text); byID != records.byID.end()) return &byID->first;
+  const auto byName = records.idByName.find(text);
+  return byName == records.idByName.end() ? nullptr : &byName->second;
+}
+
+void MemorySettingsStore::CheckFree(std::u16string_view objectType, std::u16string_view objectID,
+                                    std::u16string_view text, std::u16string_view attempt) const {
+  const std::u16string* owner = OwnerOf(objectType, text);
+  if (owner == nullptr || EqualIgnoringAsciiCase(*owner, objectID)) return;
+  const std::u16string_view role = EqualIgnoringAsciiCase(*owner, text) ? u"ID" : u"name";
+  RaiseError(errors::kDuplicateKey, kSource,
+             std::u16string(attempt) + u": " + Quoted(text) + u" is the " + std::u16string(role) +
+                 u" of record " + Quoted(*owner));
 }
 
 void MemorySettingsStore::SetSetting(std::u16string_view objectType, std::u16string_view objectID,
@@ -89,22 +116,50 @@ bool MemorySettingsStore::RemoveSetting(std::u16string_view objectType,
   return true;
 }
 
+void MemorySettingsStore::RemoveSettingsByName(std::u16string_view objectType,
+                                               std::u16string_view name,
+                                               const std::vector<std::u16string>& keys) {
+  std::lock_guard lock(mutex_);
+  const std::u16string* owner = OwnerOf(objectType, name);
+  if (owner == nullptr) return;
+  auto& settings = Find(objectType, *owner)->settings;
+  for (const std::u16string& key : keys) {
+    if (const auto found = settings.find(key); found != settings.end()) settings.erase(found);
+  }
+}
+
 void MemorySettingsStore::SetName(std::u16string_view objectType, std::u16string_view objectID,
                                   std::u16string_view name) {
   std::lock_guard lock(mutex_);
-  FindOrAdd(objectType, objectID).name = std::u16string(name);
+  // Every check before the record is created, so a refusal changes nothing.
+  if (!name.empty()) {
+    CheckFree(objectType, objectID, name,
+              RecordText(objectType, objectID) + u" cannot be named " + Quoted(name));
+  }
+  FindOrAdd(objectType, objectID);
+  TypeRecords& records = types_.find(objectType)->second;
+  auto& [storedID, record] = *records.byID.find(objectID);
+  if (!record.name.empty()) records.idByName.erase(record.name);
+  record.name = std::u16string(name);
+  if (!name.empty()) records.idByName.emplace(record.name, storedID);
 }
 
 std::u16string MemorySettingsStore::Name(std::u16string_view objectType,
                                          std::u16string_view objectID) const {
   std::lock_guard lock(mutex_);
-  const Record* record = Find(objectType, objectID);
-  return record == nullptr || record->name.empty() ? std::u16string(objectID) : record->name;
+  if (const Record* record = Find(objectType, objectID)) {
+    return record->name.empty() ? std::u16string(objectID) : record->name;
+  }
+  // Without a record the name would be the ID, which must not lead an eraser
+  // to the record that carries it as its name.
+  CheckFree(objectType, objectID, objectID,
+            RecordText(objectType, objectID) + u" does not exist and cannot be named by its ID");
+  return std::u16string(objectID);
 }
 
 void MemorySettingsStore::Clear() {
   std::lock_guard lock(mutex_);
-  recordsByType_.clear();
+  types_.clear();
 }
 
 }  // namespace carrowin

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numeric>
+#include <utility>
 
 #include "support/expect_error.h"
 
@@ -36,6 +38,27 @@ TEST(GrowingCircBuffer, KeepsEveryByteInOrderAcrossTheWrapAndGrowth) {
   EXPECT_EQ(buffer.Length(), 61);
   EXPECT_EQ(Take(buffer, 61), expected);
   EXPECT_EQ(buffer.Length(), 0);
+}
+
+TEST(GrowingCircBuffer, AHugeCapacityHintReservesNoMoreThanTheCapAndGrowthStaysOnDemand) {
+  constexpr int32_t kCap = GrowingCircBuffer::kMaxReservedSize;
+  // hint, capacity reserved
+  const std::pair<int32_t, int32_t> hints[] = {{0, 0},
+                                               {100, 100},
+                                               {kCap, kCap},
+                                               {kCap + 1, kCap},
+                                               {std::numeric_limits<int32_t>::max(), kCap}};
+  for (const auto& [hint, reserved] : hints) {
+    GrowingCircBuffer buffer;
+    buffer.SetSize(hint);
+    EXPECT_EQ(buffer.Capacity(), reserved) << hint;
+  }
+  GrowingCircBuffer buffer;
+  buffer.SetSize(std::numeric_limits<int32_t>::max());
+  Bytes beyondTheCap(kCap + 100);
+  std::iota(beyondTheCap.begin(), beyondTheCap.end(), 0);
+  buffer.Put(kCap + 100, beyondTheCap);
+  EXPECT_EQ(Take(buffer, kCap + 100), beyondTheCap);
 }
 
 TEST(GrowingCircBuffer, RefusedCallsAppendAndRemoveNothing) {

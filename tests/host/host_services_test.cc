@@ -3,7 +3,6 @@
 #include <chrono>
 #include <numeric>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 #include "carrowin/host/callback_message_sender.h"
@@ -44,17 +43,22 @@ TEST(HostServicesTest, EveryByteReachesTheSendersUnchanged) {
 }
 
 TEST(HostServicesTest, RefusalsAreClearErrors) {
-  // bytes, length, function code position, description
-  const std::tuple<Bytes, int32_t, int32_t, std::u16string> badIndexes[] = {
+  struct BadIndex {
+    Bytes bytes;
+    int32_t length;
+    int32_t positionFC;
+    std::u16string_view description;
+  };
+  const BadIndex badIndexes[] = {
       {{}, 0, 0, u"Function code position 0 is outside a message of 0 bytes"},
       {{'R'}, 1, -1, u"Function code position -1 is outside a message of 1 bytes"},
       {{'1', 'R'}, 2, 2, u"Function code position 2 is outside a message of 2 bytes"},
       {{'R'}, 2, 0, u"Message length 2 is outside a message of 1 bytes"},
       {{'R'}, -1, 0, u"Message length -1 is outside a message of 1 bytes"},
   };
-  for (const auto& [bytes, length, positionFC, description] : badIndexes) {
-    ExpectError([&] { InProcessInboundMessage(bytes, length, 'R', positionFC); },
-                errors::kSubscriptOutOfRange, description);
+  for (const BadIndex& bad : badIndexes) {
+    ExpectError([&] { InProcessInboundMessage(bad.bytes, bad.length, 'R', bad.positionFC); },
+                errors::kSubscriptOutOfRange, bad.description);
   }
   InProcessThread thread;
   ExpectError([&] { thread.Post(nullptr); }, errors::kObjectNotSet,

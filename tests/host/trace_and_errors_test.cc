@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "carrowin/host/host_factories.h"
 #include "carrowin/host/memory_process_trace.h"
-#include "carrowin/host/stream_process_trace.h"
 #include "support/expect_error.h"
 
 namespace carrowin {
@@ -20,11 +16,13 @@ TEST(Trace, KeepsLinesUpToItsLevelAndLivesAsLongAsAWriter) {
   auto writer = trace->GetTraceWriter(u"CarrowinZVK", u"Drel");
   writer->Trace(1, u"Display", u"page shown");
   writer->Trace(3, u"Initialize", u"Trace created");
-  ASSERT_EQ(trace->Records().size(), 1u);
+  writer->Trace(2, u"LoadData", u"Parameters:\r\n Model '3'");  // kept as traced, line ends and all
+  ASSERT_EQ(trace->Records().size(), 2u);
   const TraceRecord line = trace->Records()[0];
   EXPECT_EQ(line.traceObjectID, u"RF17");
   EXPECT_EQ(line.objectName, u"Drel");
   EXPECT_TRUE(trace->HasLine(1, u"Display", u"page shown"));
+  EXPECT_EQ(trace->Records()[1].message, u"Parameters:\r\n Model '3'");
   trace.reset();  // the writer keeps its trace alive
   EXPECT_NO_THROW(writer->Trace(2, u"Initialize", u"still here"));
 }
@@ -52,28 +50,8 @@ TEST(ErrorReporter, RecordsEveryErrorAndRaisesOnlyWhenFlagged) {
   EXPECT_TRUE(errors[1].flag);
   EXPECT_EQ(errors[2].description, u"");
   EXPECT_EQ(offered, 3u);
-  EXPECT_TRUE(trace->HasLine(1, u"Codepage",
-                             u"Error 100: Untested Codepage: [1252]. (CarrowinZVK.Drel)"));
-}
-
-TEST(StreamTrace, WritesReadableLinesToAFile) {
-  const auto path = std::filesystem::temp_directory_path() / "carrowin_stream_trace_test.log";
-  std::filesystem::remove(path);
-  {
-    auto trace = std::make_shared<StreamProcessTrace>(path, 3);
-    trace->Open(u"Terminal", u"T1");
-    trace->GetTraceWriter(u"CarrowinZVK", u"Drel")->Trace(3, u"Let Codepage", u"Codepage=932");
-  }
-  std::ifstream in(path);
-  std::string line;
-  std::getline(in, line);
-  EXPECT_NE(line.find("[3] T1 CarrowinZVK.Drel Let Codepage: Codepage=932"), std::string::npos)
-      << line;
-  std::filesystem::remove(path);
-  const Error error = RaisedBy([] { StreamProcessTrace("/nonexistent-dir/x/trace.log", 1); });
-  EXPECT_EQ(error.Number(), errors::kPathFileAccessError);
-  EXPECT_NE(std::string(error.what()).find("Cannot open trace file '/nonexistent-dir/x/trace.log'"),
-            std::string::npos);
+  EXPECT_TRUE(
+      trace->HasLine(1, u"Codepage", u"Error 100: Untested Codepage: [1252]. (CarrowinZVK.Drel)"));
 }
 
 TEST(HostFactories, OwnMembersFirstThenTheReplaceableProcessDefaults) {
@@ -93,7 +71,16 @@ TEST(HostFactories, OwnMembersFirstThenTheReplaceableProcessDefaults) {
   HostFactories broken;
   broken.circBuffer = [] { return std::shared_ptr<CircBuffer>(); };
   ExpectError([&] { broken.CreateCircBuffer(); }, errors::kObjectNotSet,
-              u"A host factory returned no object");
+              u"The CircBuffer factory returned Nothing");
+}
+
+TEST(Trace, AMissingSinkOrAnUnsharedTraceIsErrorNinetyOne) {
+  ExpectError([] { BasicProcessTrace(std::shared_ptr<TraceSink>(), 1); }, errors::kObjectNotSet,
+              u"The trace sink is Nothing");
+  // A writer keeps its trace alive, which a trace outside a shared_ptr cannot allow.
+  MemoryProcessTrace unshared;
+  ExpectError([&] { unshared.GetTraceWriter(u"CarrowinZVK", u"Drel"); }, errors::kObjectNotSet,
+              u"The trace is not held by a shared_ptr, so it cannot hand out writers");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -7,12 +8,15 @@
 
 #include "carrowin/host/process_trace.h"
 #include "carrowin/host/trace_record.h"
+#include "carrowin/host/trace_sink.h"
 
 namespace carrowin {
 
-/// The common part of the library's own traces: hands out writers and error
-/// reporters, filters lines by level, and passes every line and every
-/// reported error to the concrete trace.
+/// The library's own trace: the trace of one terminal. It hands out writers
+/// and error reporters, filters lines by level, labels every line with the
+/// object ID given to `Open`, and passes lines and reported errors to its
+/// sink. Many traces may share one sink; a trace itself belongs to one
+/// terminal, since `Open` gives it that terminal's identity.
 ///
 /// Each writer keeps its trace alive, so an object that got its writer from
 /// a short-lived trace can go on tracing. Thread-safe.
@@ -21,8 +25,9 @@ class BasicProcessTrace : public ProcessTrace,
  public:
   using ErrorHandler = std::function<void(const ErrorRecord&)>;
 
-  /// Lines above `maxLevel` are dropped (errors are always kept).
-  explicit BasicProcessTrace(int32_t maxLevel);
+  /// Writes to `sink`; lines above `maxLevel` are dropped (errors are always
+  /// kept). Raises error 91 when `sink` is null.
+  BasicProcessTrace(std::shared_ptr<TraceSink> sink, int32_t maxLevel);
 
   void Open(std::u16string_view objectName, std::u16string_view objectID) override;
   std::shared_ptr<TraceWriter> GetTraceWriter(std::u16string_view componentName,
@@ -40,12 +45,8 @@ class BasicProcessTrace : public ProcessTrace,
   /// Records one reported error and offers it to the error handler.
   void WriteError(const ErrorRecord& error);
 
- protected:
-  virtual void Write(const TraceRecord& record) = 0;
-  /// Keeps a reported error; its trace line has already gone to `Write`.
-  virtual void WriteErrorRecord(const ErrorRecord& /*error*/) {}
-
  private:
+  const std::shared_ptr<TraceSink> sink_;
   mutable std::mutex mutex_;
   int32_t maxLevel_;
   std::u16string objectID_;

@@ -13,10 +13,16 @@ namespace carrowin {
 /// from the same buffer.
 class GrowingCircBuffer : public CircBuffer {
  public:
+  /// The most `SetSize` reserves up front. The hint comes from the
+  /// connection, and a message is at most about 350 bytes: a larger hint
+  /// (a connection may report any 32-bit size) must not allocate it all
+  /// before a byte is written. The ring still grows past it on demand.
+  static constexpr int32_t kMaxReservedSize = 64 * 1024;
+
   GrowingCircBuffer() = default;
 
-  /// Reserves room for `size` bytes; never shrinks below what is held. A
-  /// negative size raises error 5.
+  /// Reserves room for `size` bytes, at most `kMaxReservedSize`; never
+  /// shrinks below what is held. A negative size raises error 5.
   void SetSize(int32_t size) override;
   void Reset() override;
   void PutByte(uint8_t byte) override;

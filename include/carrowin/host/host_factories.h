@@ -14,6 +14,17 @@ namespace carrowin {
 /// `Terminal` (and the objects it creates) uses the set it was constructed
 /// with, so tests and applications can substitute their own without touching
 /// other terminals. An empty member falls back to the process-wide default.
+///
+/// A factory makes a new object on each call: a trace belongs to the terminal
+/// that opens it. To log a whole site to one file, share the sink, not the
+/// trace, so that every line names the terminal that wrote it:
+///
+///     auto sink = std::make_shared<carrowin::StreamTraceSink>("/var/log/site.log");
+///     carrowin::HostFactories defaults;
+///     defaults.processTrace = [sink] {
+///       return std::make_shared<carrowin::StreamProcessTrace>(sink, 2);
+///     };
+///     carrowin::HostFactories::SetProcessDefaults(defaults);
 struct HostFactories {
   std::function<std::shared_ptr<ProcessTrace>()> processTrace;
   std::function<std::shared_ptr<ObjectSettings>()> objectSettings;
@@ -25,9 +36,9 @@ struct HostFactories {
   std::shared_ptr<SettingsEraser> CreateSettingsEraser() const;
   std::shared_ptr<CircBuffer> CreateCircBuffer() const;
 
-  /// The process-wide defaults (thread-safe). Out of the box: a trace that
-  /// writes level 1 lines to stderr, the shared in-memory settings store and
-  /// a growing circular buffer.
+  /// The process-wide defaults (thread-safe). Out of the box: for each
+  /// terminal a trace that writes level 1 lines to the shared standard error
+  /// sink, the shared in-memory settings store and a growing circular buffer.
   static HostFactories ProcessDefaults();
   /// Replaces the process-wide defaults; set once at start, before terminals
   /// are created. Empty members restore the built-in default.

@@ -36,12 +36,15 @@ class MemoryObjectSettings : public ObjectSettings {
   /// is created by the first `SetSetting`.
   void Load(std::u16string_view objectID) override;
   /// The record's name in the store (by default its object ID); empty before
-  /// `Load`.
+  /// `Load`. Raises error 457 when the record does not exist and its ID is
+  /// another record's name (see `MemorySettingsStore`).
   std::u16string Name() const override;
   /// The named value, or `defaultValue` when it is absent. Raises error 91
   /// before `Load`.
   Variant GetSetting(std::u16string_view key, const Variant& defaultValue) override;
-  /// Stores a named value in the record. Raises error 91 before `Load`.
+  /// Stores a named value in the record, creating it when needed. Raises
+  /// error 91 before `Load`, and 457 when the record must be created but its
+  /// ID is another record's name.
   void SetSetting(std::u16string_view key, const Variant& value) override;
 
   void SetDateCreated(std::u16string_view value) override;

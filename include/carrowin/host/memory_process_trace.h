@@ -1,32 +1,36 @@
 #pragma once
 
-#include <mutex>
+#include <cstdint>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "carrowin/host/basic_process_trace.h"
+#include "carrowin/host/memory_trace_sink.h"
 
 namespace carrowin {
 
-/// A trace that keeps its lines and errors in memory to be read back, by
-/// tests and by tools that show a terminal's recent history.
+/// A trace with a `MemoryTraceSink` of its own, whose lines and errors are
+/// read back through the trace, by tests and by tools that show a terminal's
+/// recent history.
 class MemoryProcessTrace : public BasicProcessTrace {
  public:
-  explicit MemoryProcessTrace(int32_t maxLevel = 3) : BasicProcessTrace(maxLevel) {}
+  explicit MemoryProcessTrace(int32_t maxLevel = 3)
+      : MemoryProcessTrace(std::make_shared<MemoryTraceSink>(), maxLevel) {}
 
-  std::vector<TraceRecord> Records() const;
-  std::vector<ErrorRecord> Errors() const;
+  std::vector<TraceRecord> Records() const { return memory_->Records(); }
+  std::vector<ErrorRecord> Errors() const { return memory_->Errors(); }
   /// True when a line with exactly this level, procedure and message exists.
-  bool HasLine(int32_t level, std::u16string_view procedure, std::u16string_view message) const;
-  void Clear();
-
- protected:
-  void Write(const TraceRecord& record) override;
-  void WriteErrorRecord(const ErrorRecord& error) override;
+  bool HasLine(int32_t level, std::u16string_view procedure, std::u16string_view message) const {
+    return memory_->HasLine(level, procedure, message);
+  }
+  void Clear() { memory_->Clear(); }
 
  private:
-  mutable std::mutex mutex_;
-  std::vector<TraceRecord> records_;
-  std::vector<ErrorRecord> errors_;
+  MemoryProcessTrace(const std::shared_ptr<MemoryTraceSink>& memory, int32_t maxLevel)
+      : BasicProcessTrace(memory, maxLevel), memory_(memory) {}
+
+  std::shared_ptr<MemoryTraceSink> memory_;
 };
 
 }  // namespace carrowin

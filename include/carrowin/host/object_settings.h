@@ -21,7 +21,8 @@ class ObjectSettings {
   virtual void SetObjectType(std::u16string_view objectType) = 0;
   /// Selects the record of this object identifier.
   virtual void Load(std::u16string_view objectID) = 0;
-  /// The identifier of the selected record.
+  /// The name of the selected record (by default its object identifier), by
+  /// which a `SettingsEraser` addresses it.
   virtual std::u16string Name() const = 0;
   virtual Variant GetSetting(std::u16string_view key, const Variant& defaultValue) = 0;
   virtual void SetSetting(std::u16string_view key, const Variant& value) = 0;

@@ -14,7 +14,8 @@ namespace carrowin {
 /// Contract: `Open` is called once, by `Terminal::Initialize`, with "Terminal"
 /// and the terminal's object identifier. Writers may be asked for before
 /// `Open` (objects trace from their construction on). Different terminals
-/// have different traces and may run on different threads.
+/// have different traces and may run on different threads; terminals that
+/// log to one place share a `TraceSink`, never a trace.
 class ProcessTrace {
  public:
   virtual ~ProcessTrace() = default;

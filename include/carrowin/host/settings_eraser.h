@@ -7,7 +7,7 @@
 namespace carrowin {
 
 /// Removes named status values from a settings record, addressed by the
-/// record's object type and identifier.
+/// record's object type and the name its `ObjectSettings` reports.
 class SettingsEraser {
  public:
   virtual ~SettingsEraser() = default;

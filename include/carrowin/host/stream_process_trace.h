@@ -1,35 +1,25 @@
 #pragma once
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
+#include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "carrowin/host/basic_process_trace.h"
+#include "carrowin/host/stream_trace_sink.h"
 
 namespace carrowin {
 
-/// A trace that writes one text line per record to stderr or to a file:
-///   2026-12-06 08:05:41.123 [2] Terminal 17 CarrowinZVK.Drel Initialize: Trace created
-/// Lines of different traces never
-/// interleave inside a line.
+/// A trace that writes text lines through a `StreamTraceSink`. Give each
+/// terminal its own trace; terminals that log to the same file share the
+/// sink, and each line names the terminal that wrote it.
 class StreamProcessTrace : public BasicProcessTrace {
  public:
-  /// Writes to stderr.
-  explicit StreamProcessTrace(int32_t maxLevel = 1);
-  /// Appends to `path`; raises error 75 (path/file access error) when the
-  /// file cannot be opened.
-  StreamProcessTrace(const std::filesystem::path& path, int32_t maxLevel);
-  ~StreamProcessTrace() override;
-
- protected:
-  void Write(const TraceRecord& record) override;
-
- private:
-  std::FILE* file_;
-  bool ownsFile_;
+  /// Writes to the process's standard error sink.
+  explicit StreamProcessTrace(int32_t maxLevel = 1)
+      : BasicProcessTrace(StreamTraceSink::StandardError(), maxLevel) {}
+  /// Writes to `sink`; raises error 91 when it is null.
+  StreamProcessTrace(std::shared_ptr<StreamTraceSink> sink, int32_t maxLevel)
+      : BasicProcessTrace(std::move(sink), maxLevel) {}
 };
-
-/// The layout of one trace line, without the line end (for tools and tests).
-std::string FormatTraceLine(const TraceRecord& record);
 
 }  // namespace carrowin
