@@ -5,19 +5,19 @@
 
 #include "automation/decimal_text.h"
 #include "carrowin/automation/error.h"
+#include "host/object_trace.h"
 
 namespace carrowin {
 
 namespace {
-constexpr std::u16string_view kComponent = u"CarrowinZVK";
 constexpr std::u16string_view kObjectName = u"Drel";
 constexpr uint8_t kScreenFunctionCode = 'H';
 }  // namespace
 
 Drel::Drel(HostFactories factories) : factories_(std::move(factories)) {
   // A trace of its own, so the object can report before it is bound.
-  traceWriter_ = factories_.CreateProcessTrace()->GetTraceWriter(kComponent, kObjectName);
-  errorReporter_ = traceWriter_->GetErrorReporter();
+  traceWriter_ = ObtainTraceWriter(*factories_.CreateProcessTrace(), kObjectName);
+  errorReporter_ = ObtainErrorReporter(*traceWriter_, kObjectName);
 }
 
 Drel::~Drel() = default;
@@ -28,9 +28,9 @@ void Drel::Initialize(const std::shared_ptr<ProcessTrace>& trace,
   if (!trace) RaiseError(errors::kObjectNotSet, u"Drel.Initialize");
   // Everything is made first and kept only once every step succeeded, so a
   // failure never leaves the object half bound.
-  auto writer = trace->GetTraceWriter(kComponent, kObjectName);
+  auto writer = ObtainTraceWriter(*trace, kObjectName);
   writer->Trace(3, u"Initialize", u"Trace created");
-  auto reporter = writer->GetErrorReporter();
+  auto reporter = ObtainErrorReporter(*writer, kObjectName);
   auto buffer = factories_.CreateCircBuffer();
   buffer->SetSize(bufferSize);
   traceWriter_ = std::move(writer);

@@ -2,15 +2,15 @@
 
 #include <utility>
 
-#include "carrowin/wire/wire_encoding.h"
-#include "carrowin/automation/error.h"
 #include "automation/decimal_text.h"
+#include "carrowin/automation/error.h"
+#include "carrowin/wire/wire_encoding.h"
+#include "host/object_trace.h"
 
 namespace carrowin {
 
 namespace {
 
-constexpr std::u16string_view kComponent = u"CarrowinZVK";
 constexpr std::u16string_view kObjectName = u"Parameters";
 
 /// Reads the parameter bytes of one reply, refusing any index outside it.
@@ -41,15 +41,18 @@ std::u16string Entry(std::u16string_view label, int16_t value) {
 
 Parameters::Parameters(HostFactories factories) {
   // A trace of its own, so the object can report before it is initialised.
-  traceWriter_ = factories.CreateProcessTrace()->GetTraceWriter(kComponent, kObjectName);
-  errorReporter_ = traceWriter_->GetErrorReporter();
+  traceWriter_ = ObtainTraceWriter(*factories.CreateProcessTrace(), kObjectName);
+  errorReporter_ = ObtainErrorReporter(*traceWriter_, kObjectName);
 }
 
 void Parameters::Initialize(const std::shared_ptr<ProcessTrace>& processTrace) {
   if (!processTrace) RaiseError(errors::kObjectNotSet, u"Parameters.Initialize");
-  traceWriter_ = processTrace->GetTraceWriter(kComponent, kObjectName);
-  traceWriter_->Trace(3, u"Initialize", u"Trace created");
-  errorReporter_ = traceWriter_->GetErrorReporter();
+  // Kept only once every step succeeded: a failure leaves the old binding.
+  auto writer = ObtainTraceWriter(*processTrace, kObjectName);
+  writer->Trace(3, u"Initialize", u"Trace created");
+  auto reporter = ObtainErrorReporter(*writer, kObjectName);
+  traceWriter_ = std::move(writer);
+  errorReporter_ = std::move(reporter);
 }
 
 void Parameters::LoadData(const std::vector<uint8_t>& data, int32_t position) {

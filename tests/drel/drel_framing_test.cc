@@ -6,6 +6,7 @@
 #include "carrowin/host/growing_circ_buffer.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
+#include "support/hollow_trace.h"
 
 namespace carrowin {
 namespace {
@@ -226,6 +227,24 @@ TEST(DrelInitialize, AFailedBindingLeavesTheObjectAsItWas) {
   drel.SendData();
   const std::vector<std::vector<uint8_t>> expected = {{'7', 'H', '#'}};
   EXPECT_EQ(sender->Messages(), expected);
+}
+
+TEST(DrelInitialize, AHostObjectThatHandsBackNothingIsError91) {
+  using testing_support::HollowTrace;
+  auto sender = std::make_shared<RecordingMessageSender>();
+  Drel drel;
+  testing_support::ExpectError(
+      [&] { drel.Initialize(std::make_shared<HollowTrace>(true), sender, 64, 7); },
+      errors::kObjectNotSet, u"The process trace gave no trace writer for Drel");
+  testing_support::ExpectError(
+      [&] { drel.Initialize(std::make_shared<HollowTrace>(false), sender, 64, 7); },
+      errors::kObjectNotSet, u"The trace writer of Drel gave no error reporter");
+  testing_support::ExpectError(
+      [] {
+        Drel made(HostFactories{[] { return std::make_shared<HollowTrace>(true); }, {}, {}, {}});
+      },
+      errors::kObjectNotSet, u"The process trace gave no trace writer for Drel");
+  EXPECT_THROW(drel.Bell(), Error);  // still unbound
 }
 
 TEST(DrelUnbound, OwnBufferOperationsNeedInitializeGetDrelFormsDoNot) {

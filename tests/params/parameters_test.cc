@@ -4,6 +4,7 @@
 
 #include "carrowin/host/memory_process_trace.h"
 #include "support/expect_error.h"
+#include "support/hollow_trace.h"
 
 namespace carrowin {
 namespace {
@@ -65,6 +66,18 @@ TEST(Parameters, KeepsTheSizeSettingsTracesAndReadsOnlyInsideTheReply) {
   EXPECT_EQ(ValuesOf(parameters), Values({9, 3, 1, 0, 20, 20, 8, 8, 32, 2, 0}));
   testing_support::ExpectError([&] { parameters.Initialize(nullptr); }, errors::kObjectNotSet,
                                u"Object variable or With block variable not set");
+  // A trace that hands back nothing is refused, and the old binding stays.
+  using testing_support::HollowTrace;
+  testing_support::ExpectError([&] { parameters.Initialize(std::make_shared<HollowTrace>(false)); },
+                               errors::kObjectNotSet,
+                               u"The trace writer of Parameters gave no error reporter");
+  EXPECT_NE(parameters.GetErrorReporter(), nullptr);
+  testing_support::ExpectError(
+      [] {
+        Parameters made(
+            HostFactories{[] { return std::make_shared<HollowTrace>(true); }, {}, {}, {}});
+      },
+      errors::kObjectNotSet, u"The process trace gave no trace writer for Parameters");
 }
 
 }  // namespace
