@@ -1,8 +1,8 @@
 #include <limits>
 #include <tuple>
 
-#include "carrowin/wire/wire_encoding.h"
 #include "carrowin/params/parameters.h"
+#include "carrowin/wire/wire_encoding.h"
 #include "drel/ansi_code_page_guard.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
@@ -217,7 +217,7 @@ TEST_F(DrelCommands, TextsGoUpToTheLargestLengthCode) {
     EXPECT_EQ(Flush(), head + "!\xFF\xFF" + std::string(kMaxLengthCode, 'x'));
     if (!unconverted) continue;
     FillTo(Drel::kMessageLimit);
-    ExpectError([&] { write(drel, u"ab\u0100"); }, errors::kInvalidProcedureCall,
+    ExpectError([&, &write = write] { write(drel, u"ab\u0100"); }, errors::kInvalidProcedureCall,
                 u"A character above U+00FF cannot be sent unconverted");
     EXPECT_EQ(Flush(), std::string(Drel::kMessageLimit - 2, 'x'));  // the full message, untouched
   }

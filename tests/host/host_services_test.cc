@@ -53,8 +53,11 @@ TEST(HostServicesTest, RefusalsAreClearErrors) {
       {{'R'}, -1, 0, u"Message length -1 is outside a message of 1 bytes"},
   };
   for (const auto& [bytes, length, positionFC, description] : badIndexes) {
-    ExpectError([&] { InProcessInboundMessage(bytes, length, 'R', positionFC); },
-                errors::kSubscriptOutOfRange, description);
+    ExpectError(
+        [&bytes = bytes, length = length, positionFC = positionFC] {
+          InProcessInboundMessage(bytes, length, 'R', positionFC);
+        },
+        errors::kSubscriptOutOfRange, description);
   }
   InProcessThread thread;
   ExpectError([&] { thread.Post(nullptr); }, errors::kObjectNotSet,
