@@ -27,7 +27,7 @@ results=()
 for target in "${targets[@]}"; do
   work="$scratch/$target"
   mkdir -p "$work/corpus" "$work/artifacts"
-  cp fuzz/corpus/"$target"/* "$work/corpus/"
+  cp -R fuzz/corpus/"$target"/. "$work/corpus/"
   echo "--- fuzz_${target}: ${seconds} s"
   # -timeout: an input taking this long is a hang; -rss_limit_mb also caps
   # single allocations, so runaway memory use fails instead of swapping.
