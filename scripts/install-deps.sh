@@ -2,7 +2,11 @@
 # Installs the Debian packages the build needs, only when one is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# clang builds the sanitizer presets; libclang-rt-14-dev holds its sanitizer
+# runtimes and libFuzzer (only recommended by clang, so named here); llvm-14
+# provides the llvm-symbolizer that turns sanitizer reports into source lines.
+packages=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev llvm-14)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

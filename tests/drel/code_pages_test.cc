@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <tuple>
 
 #include "drel/ansi_code_page_guard.h"
@@ -106,21 +104,6 @@ TEST(HostAnsiCodePage, Is1252UnlessSetAndServesCodePageZero) {
   testing_support::ExpectError([] { SetHostAnsiCodePage(974); }, errors::kInvalidProcedureCall,
                                u"Code page 974 is not available");
   EXPECT_EQ(HostAnsiCodePage(), 1252);
-}
-
-TEST(CodePageConverters, ThreadsConvertIndependently) {
-  const std::u16string text = u"A\u3042\u00E9\u0416\u05D0 text";
-  std::vector<std::string> expected;
-  for (int32_t codepage : kMappedCodePages) expected.push_back(ToBytes(codepage, text));
-  std::atomic<int> failures = 0;
-  const auto convert = [&] {
-    for (size_t round = 0; round < 200 * expected.size(); ++round) {
-      const size_t i = round % expected.size();
-      failures += ToBytes(kMappedCodePages[i], text) != expected[i];
-    }
-  };
-  { std::jthread a(convert), b(convert), c(convert), d(convert); }
-  EXPECT_EQ(failures, 0);
 }
 
 }  // namespace

@@ -218,7 +218,7 @@ TEST_F(DrelCommands, TextsGoUpToTheLargestLengthCode) {
     EXPECT_EQ(Flush(), head + "!\xFF\xFF" + std::string(kMaxLengthCode, 'x'));
     if (!unconverted) continue;
     FillTo(Drel::kMessageLimit);
-    ExpectError([&] { write(drel, u"ab\u0100"); }, errors::kInvalidProcedureCall,
+    ExpectError([&, &write = write] { write(drel, u"ab\u0100"); }, errors::kInvalidProcedureCall,
                 u"A character above U+00FF cannot be sent unconverted");
     EXPECT_EQ(Flush(), std::string(Drel::kMessageLimit - 2, 'x'));  // the full message, untouched
   }

@@ -72,31 +72,6 @@ TEST(HostServicesTest, RefusalsAreClearErrors) {
   ExpectError([&] { failing.Send(Bytes{'1', 'A'}); }, errors::kApiFailure, u"link down");
 }
 
-TEST(HostServicesTest, InProcessQueueFedFromSeveralThreadsKeepsEachProducersOrder) {
-  InProcessThread thread;
-  constexpr uint8_t kProducers = 4;
-  constexpr uint8_t kMessagesEach = 250;
-  std::vector<Bytes> taken;
-  {
-    std::vector<std::jthread> producers;
-    for (uint8_t p = 0; p < kProducers; ++p) {
-      producers.emplace_back([&thread, p] {
-        for (uint8_t i = 0; i < kMessagesEach; ++i) thread.PostBytes({'R', p, i});
-      });
-    }
-    // The worker drains while the producers are still posting.
-    std::jthread worker([&] {
-      while (taken.size() < size_t{kProducers} * kMessagesEach) {
-        thread.WaitForMessage(10ms);
-        if (auto message = thread.NextMessage()) taken.push_back(message->Data().ToByteArray());
-      }
-    });
-  }
-  Bytes nextOf(kProducers, 0);
-  for (const Bytes& bytes : taken) EXPECT_EQ(bytes.at(2), nextOf.at(bytes.at(1))++);
-  EXPECT_EQ(thread.NextMessage(), nullptr);
-}
-
 TEST(HostServicesTest, InProcessWaitsEndOnAPostOrAStopAndOtherwiseTimeOut) {
   InProcessThread thread;
   EXPECT_FALSE(thread.WaitForMessage(20ms));

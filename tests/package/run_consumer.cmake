@@ -7,7 +7,7 @@ if(rc)
   message(FATAL_ERROR "install failed")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${CONSUMER} -B ${STAGE}/build -G Ninja
-  -DCMAKE_PREFIX_PATH=${STAGE}/prefix RESULT_VARIABLE rc)
+  -DCMAKE_PREFIX_PATH=${STAGE}/prefix -DCMAKE_CXX_COMPILER=${CXX_COMPILER} RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "configuring the consumer failed")
 endif()

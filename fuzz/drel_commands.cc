@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <memory>
@@ -22,17 +21,14 @@
 #include "carrowin/host/growing_circ_buffer.h"
 #include "carrowin/host/memory_process_trace.h"
 #include "carrowin/params/parameters.h"
+#include "support/invariant.h"
 
 namespace {
 
 using carrowin::CircBuffer;
 using carrowin::Drel;
+using carrowin::fuzzing::Check;
 
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
 }
 
 // The encoder's output buffer, whose bytes the harness can look at.
@@ -42,7 +38,7 @@ class VisibleBuffer : public CircBuffer {
   void Reset() override { bytes.clear(); }
   void PutByte(uint8_t byte) override { bytes.push_back(byte); }
   void Put(int32_t count, const std::vector<uint8_t>& data) override {
-    Require(count >= 0 && static_cast<size_t>(count) <= data.size(), "Put within its array");
+    Check(count >= 0 && static_cast<size_t>(count) <= data.size(), "Put within its array");
     bytes.insert(bytes.end(), data.begin(), data.begin() + count);
   }
   // As the library's own buffer: a character without a one-byte form is
@@ -55,7 +51,7 @@ class VisibleBuffer : public CircBuffer {
   }
   int32_t Length() const override { return static_cast<int32_t>(bytes.size()); }
   void Get(int32_t count, std::vector<uint8_t>& data) override {
-    Require(count >= 0 && static_cast<size_t>(count) <= bytes.size(), "Get within the buffer");
+    Check(count >= 0 && static_cast<size_t>(count) <= bytes.size(), "Get within the buffer");
     std::copy_n(bytes.begin(), count, data.begin());
     bytes.erase(bytes.begin(), bytes.begin() + count);
   }
@@ -79,11 +75,11 @@ size_t HeaderLength(std::span<const uint8_t> message) {
 
 void CheckFramed(std::span<const uint8_t> message) {
   const size_t header = HeaderLength(message);
-  Require(header > 0, "a message begins with a terminal number and a function code");
+  Check(header > 0, "a message begins with a terminal number and a function code");
   const uint8_t functionCode = message[header - 1];
-  if (functionCode == 'H') Require(message.size() > header, "a screen message holds commands");
+  if (functionCode == 'H') Check(message.size() > header, "a screen message holds commands");
   if (functionCode == 'a' || functionCode == 'd' || functionCode == 'A') {
-    Require(message.size() == header, "a control message is its header alone");
+    Check(message.size() == header, "a control message is its header alone");
   }
 }
 
@@ -149,7 +145,7 @@ class Harness {
     } catch (const carrowin::Error&) {
       raised = true;
     }
-    Require(drel_.OutBufLen() == buffer_->Length(), "OutBufLen is the buffer's length");
+    Check(drel_.OutBufLen() == buffer_->Length(), "OutBufLen is the buffer's length");
     if (raised) {
       // Room may have been made (a message sent, a header written), but no
       // byte of the refused command is in the buffer.
@@ -158,7 +154,7 @@ class Harness {
           !buffer_->bytes.empty() && HeaderLength(buffer_->bytes) == buffer_->bytes.size();
       const bool sentOnlyWhatWasThere =
           sent_ == sentBefore || (sent_ == sentBefore + 1 && lastSent_ == before);
-      Require(unchanged || (headerOnly && sentOnlyWhatWasThere),
+      Check(unchanged || (headerOnly && sentOnlyWhatWasThere),
               "a command that raises writes none of its bytes");
     }
   }
