@@ -29,8 +29,6 @@ using carrowin::CircBuffer;
 using carrowin::Drel;
 using carrowin::fuzzing::Check;
 
-}
-
 // The encoder's output buffer, whose bytes the harness can look at.
 class VisibleBuffer : public CircBuffer {
  public:
@@ -155,7 +153,7 @@ class Harness {
       const bool sentOnlyWhatWasThere =
           sent_ == sentBefore || (sent_ == sentBefore + 1 && lastSent_ == before);
       Check(unchanged || (headerOnly && sentOnlyWhatWasThere),
-              "a command that raises writes none of its bytes");
+            "a command that raises writes none of its bytes");
     }
   }
 
