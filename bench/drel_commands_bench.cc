@@ -86,25 +86,35 @@ double ThreadCpuNanoseconds() {
   return static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec);
 }
 
-// Nanoseconds of one plain copy of `source`, the floor any encoder is held to.
+// Nanoseconds of one plain copy of `source`, the floor any encoder is held
+// to: the best of several rounds, so that a round disturbed by other work on
+// the machine does not lower the bar.
 double CopyNanoseconds(const std::vector<uint8_t>& source) {
-  constexpr int64_t kCopies = int64_t{1} << 22;
+  constexpr int kRounds = 8;
+  constexpr int64_t kCopies = int64_t{1} << 17;
   std::vector<uint8_t> target(source.size());
-  const double start = ThreadCpuNanoseconds();
-  for (int64_t i = 0; i < kCopies; ++i) {
-    benchmark::DoNotOptimize(source.data());
-    std::memcpy(target.data(), source.data(), source.size());
-    benchmark::DoNotOptimize(target.data());
-    benchmark::ClobberMemory();
+  double best = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    const double start = ThreadCpuNanoseconds();
+    for (int64_t i = 0; i < kCopies; ++i) {
+      benchmark::DoNotOptimize(source.data());
+      std::memcpy(target.data(), source.data(), source.size());
+      benchmark::DoNotOptimize(target.data());
+      benchmark::ClobberMemory();
+    }
+    const double copy = (ThreadCpuNanoseconds() - start) / static_cast<double>(kCopies);
+    if (round == 0 || copy < best) best = copy;
   }
-  return (ThreadCpuNanoseconds() - start) / static_cast<double>(kCopies);
+  return best;
 }
 
 // Reports, next to the time, the screen's time over a copy of its message
 // ("ratio_to_memcpy") and the allocations per screen once the buffers have
-// grown to a screen's size (the first screen, before the loop).
+// grown to a screen's size: the first two screens, before the loop, grow
+// them (the second is the first to send a message).
 void BM_EncodeScreenCommands(benchmark::State& state) {
   auto drel = BoundDrel(Discarding());
+  EncodeScreen(*drel);
   EncodeScreen(*drel);
   const testing_support::AllocationCounter allocations;
   const double start = ThreadCpuNanoseconds();
