@@ -8,6 +8,7 @@
 #include "carrowin/drel/drel.h"
 #include "carrowin/host/memory_process_trace.h"
 #include "carrowin/host/message_sender.h"
+#include "support/allocation_counter.h"
 
 namespace carrowin {
 namespace {
@@ -35,11 +36,17 @@ void BM_FrameSmallCommands(benchmark::State& state) {
   // A six-byte command, flushed through the same path every command uses.
   const std::u16string command = u"f1AB00";
 
-  for (auto _ : state) {
+  const auto reply = [&] {
     drel.StartMessage(17, 'H');
     for (int i = 0; i < commandsPerReply; ++i) drel.SendRawData(command);
     drel.SendData();
-  }
+  };
+  reply();  // grows the buffers outside the counts
+  sender->bytes = sender->messages = 0;
+  const testing_support::AllocationCounter allocations;
+  for (auto _ : state) reply();
+  state.counters["allocations_per_reply"] =
+      static_cast<double>(allocations.Count()) / static_cast<double>(state.iterations());
   state.SetBytesProcessed(sender->bytes);
   state.counters["messages_per_reply"] =
       static_cast<double>(sender->messages) / static_cast<double>(state.iterations());

@@ -4,10 +4,12 @@
 #include <atomic>
 #include <limits>
 
+#include "automation/decimal_text.h"
 #include "carrowin/automation/error.h"
+#include "drel/code_page_conversion.h"
 #include "drel/code_page_registry.h"
 #include "drel/converter_cache.h"
-#include "automation/decimal_text.h"
+#include "drel/single_byte_table.h"
 
 namespace carrowin {
 
@@ -64,17 +66,13 @@ bool IsIbmControl(char16_t unit) { return unit == 0x1A || unit == 0x1C || unit =
 
 }  // namespace
 
-CodePageResult WideCharToMultiByte(int32_t codepage, std::u16string_view text,
-                                   std::vector<uint8_t>& bytes) {
-  const CodePageInfo* info = FindCodePage(codepage);
-  if (info == nullptr || text.empty() || text.size() > kMaxInput) {
-    return {0, win32_errors::kInvalidParameter};
-  }
-  UConverter* converter = ThreadConverter(*info);
+CodePageResult IcuFromUnicode(const CodePageInfo& info, std::u16string_view text,
+                              std::vector<uint8_t>& bytes) {
+  UConverter* converter = ThreadConverter(info);
   if (converter == nullptr) return {0, win32_errors::kInvalidParameter};
 
   std::u16string corrected;
-  if (info->ibmControlOrder && std::any_of(text.begin(), text.end(), IsIbmControl)) {
+  if (info.ibmControlOrder && std::any_of(text.begin(), text.end(), IsIbmControl)) {
     corrected.assign(text);
     std::transform(corrected.begin(), corrected.end(), corrected.begin(), IbmControlFor);
     text = corrected;
@@ -92,6 +90,25 @@ CodePageResult WideCharToMultiByte(int32_t codepage, std::u16string_view text,
   }
   bytes.resize(static_cast<size_t>(count));
   return {count, 0};
+}
+
+CodePageResult WideCharToMultiByte(int32_t codepage, std::u16string_view text,
+                                   std::vector<uint8_t>& bytes) {
+  return FromUnicode(FindCodePage(codepage), text, bytes);
+}
+
+CodePageResult FromUnicode(const CodePageInfo* info, std::u16string_view text,
+                           std::vector<uint8_t>& bytes) {
+  if (info == nullptr || text.empty() || text.size() > kMaxInput) {
+    return {0, win32_errors::kInvalidParameter};
+  }
+  // Single-byte pages convert by table; a surrogate still goes to ICU, which
+  // makes one character (one "?") of a pair.
+  const SingleByteTable* table = FindSingleByteTable(*info);
+  if (table != nullptr && table->Convert(text, bytes)) {
+    return {static_cast<int32_t>(bytes.size()), 0};
+  }
+  return IcuFromUnicode(*info, text, bytes);
 }
 
 CodePageResult MultiByteToWideChar(int32_t codepage, std::span<const uint8_t> bytes,

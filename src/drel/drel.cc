@@ -1,10 +1,15 @@
 #include "carrowin/drel/drel.h"
 
+#include <array>
+#include <charconv>
 #include <limits>
 #include <utility>
 
-#include "automation/decimal_text.h"
 #include "carrowin/automation/error.h"
+#include "carrowin/host/growing_circ_buffer.h"
+#include "drel/borrowed_bytes.h"
+#include "drel/command_bytes.h"
+#include "drel/direct_buffer.h"
 #include "host/object_trace.h"
 
 namespace carrowin {
@@ -12,6 +17,18 @@ namespace carrowin {
 namespace {
 constexpr std::u16string_view kObjectName = u"Drel";
 constexpr uint8_t kScreenFunctionCode = 'H';
+
+// The terminal number in decimal ASCII, then the function code.
+CommandBytes MessageHeader(int32_t terminalNumber, uint8_t functionCode) {
+  std::array<char, 11> digits{};  // "-2147483648"
+  const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), terminalNumber).ptr;
+  CommandBytes header;
+  for (const char* digit = digits.data(); digit != end; ++digit) {
+    header.Add(static_cast<uint8_t>(*digit));
+  }
+  header.Add(functionCode);
+  return header;
+}
 }  // namespace
 
 Drel::Drel(HostFactories factories) : factories_(std::move(factories)) {
@@ -37,6 +54,7 @@ void Drel::Initialize(const std::shared_ptr<ProcessTrace>& trace,
   errorReporter_ = std::move(reporter);
   messageSender_ = sender;
   outBuf_ = std::move(buffer);
+  directOutBuf_ = DirectGrowingBuffer(outBuf_.get());
   terminalNumber_ = terminalNumber;
   messageOpen_ = false;
 }
@@ -50,9 +68,8 @@ void Drel::SetParameters(std::shared_ptr<carrowin::Parameters> parameters) {
   parameters_ = std::move(parameters);
 }
 
-CircBuffer& Drel::OutBuf() const {
-  if (!outBuf_) RaiseError(errors::kObjectNotSet, u"Drel", u"The Drel object is not initialised");
-  return *outBuf_;
+void Drel::RaiseNotInitialised() {
+  RaiseError(errors::kObjectNotSet, u"Drel", u"The Drel object is not initialised");
 }
 
 void Drel::StartMessage(int32_t terminalNumber, uint8_t functionCode) {
@@ -65,9 +82,9 @@ void Drel::StartMessage(int32_t terminalNumber, uint8_t functionCode) {
 
 void Drel::OpenMessage(int32_t terminalNumber, uint8_t functionCode) {
   CircBuffer& buffer = OutBuf();
+  const CommandBytes header = MessageHeader(terminalNumber, functionCode);
   buffer.Reset();
-  buffer.PutStr(DecimalText(terminalNumber));
-  buffer.PutByte(functionCode);
+  PutCommand(buffer, header.Bytes());
   messageOpen_ = true;
   messageTerminal_ = terminalNumber;
   functionCode_ = functionCode;
@@ -91,15 +108,16 @@ void Drel::SendData() {
 
 void Drel::Deliver(CircBuffer& buffer) {
   const int32_t length = buffer.Length();
-  std::vector<uint8_t> message(static_cast<size_t>(length));
-  buffer.Get(length, message);
+  BorrowedBytes message(messageStorage_);
+  message->resize(static_cast<size_t>(length));
+  buffer.Get(length, *message);
   try {
-    messageSender_->Send(message);
+    messageSender_->Send(*message);
   } catch (...) {
     // Whether or not Get removed the bytes, the buffer holds the message
     // again, so a retried send delivers it.
     buffer.Reset();
-    buffer.Put(length, message);
+    buffer.Put(length, *message);
     throw;
   }
   buffer.Reset();
@@ -154,6 +172,8 @@ void Drel::OutBufPut(int32_t length, const std::vector<uint8_t>& data) {
 
 void Drel::OutBufPutStr(std::u16string_view data) { OutBuf().PutStr(data); }
 
-int32_t Drel::OutBufLen() const { return OutBuf().Length(); }
+int32_t Drel::OutBufLen() const {
+  return directOutBuf_ != nullptr ? directOutBuf_->GrowingCircBuffer::Length() : OutBuf().Length();
+}
 
 }  // namespace carrowin

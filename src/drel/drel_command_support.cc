@@ -1,9 +1,13 @@
 #include <algorithm>
 
-#include "carrowin/drel/drel.h"
-#include "carrowin/wire/wire_encoding.h"
 #include "carrowin/automation/error.h"
+#include "carrowin/drel/drel.h"
+#include "carrowin/host/growing_circ_buffer.h"
+#include "carrowin/wire/wire_encoding.h"
+#include "drel/borrowed_bytes.h"
 #include "drel/command_bytes.h"
+#include "drel/command_text.h"
+#include "drel/direct_buffer.h"
 
 namespace carrowin {
 
@@ -18,29 +22,70 @@ bool Drel::UnconvertedTextFits(std::u16string_view text) {
   return true;
 }
 
-void Drel::PutUnconvertedText(CircBuffer& target, std::u16string_view text) {
-  PutLengthCode(target, static_cast<int32_t>(text.size()));
-  target.PutStr(text);
-}
-
 void Drel::WriteUnconvertedTextCommand(std::initializer_list<uint8_t> head,
                                        std::u16string_view text) {
   if (!UnconvertedTextFits(text)) return;
-  CheckForSend(static_cast<int32_t>(head.size() + 1 + text.size()));
-  CircBuffer& target = OutBuf();
-  PutBytes(target, head);
-  PutUnconvertedText(target, text);
+  PutTextCommand(OutBuf(), head, CommandText(text), true);
 }
 
-bool Drel::ScreenCommandText(std::u16string_view text, std::vector<uint8_t>& bytes) {
-  return ScreenTextBytes(text, bytes) && bytes.size() <= static_cast<size_t>(kMaxLengthCode);
+std::optional<CommandText> Drel::ScreenCommandText(std::u16string_view text,
+                                                   std::vector<uint8_t>& storage) {
+  if ((text.empty() || codepage_ == 0) && text.size() <= static_cast<size_t>(kMaxLengthCode) &&
+      IsAscii(text)) {
+    return CommandText(text);
+  }
+  if (!ScreenTextBytes(text, storage) || storage.size() > static_cast<size_t>(kMaxLengthCode)) {
+    return std::nullopt;
+  }
+  return CommandText(storage);
+}
+
+void Drel::PutCommand(CircBuffer& target, std::span<const uint8_t> bytes) {
+  GrowingCircBuffer* direct =
+      &target == directOutBuf_ ? directOutBuf_ : DirectGrowingBuffer(&target);
+  if (direct != nullptr) [[likely]] {
+    direct->Append(bytes);
+    return;
+  }
+  PutStaged(target, bytes, CommandText(std::span<const uint8_t>()));
+}
+
+void Drel::PutCommand(CircBuffer& target, std::initializer_list<uint8_t> bytes) {
+  PutCommand(target, std::span<const uint8_t>(bytes.begin(), bytes.size()));
+}
+
+void Drel::PutCommand(CircBuffer& target, std::span<const uint8_t> head, const CommandText& text) {
+  GrowingCircBuffer* direct =
+      &target == directOutBuf_ ? directOutBuf_ : DirectGrowingBuffer(&target);
+  if (direct != nullptr) [[likely]] {
+    direct->Append(head);
+    if (text.IsUnits()) {
+      direct->GrowingCircBuffer::PutStr(text.Units());
+    } else {
+      direct->Append(text.Bytes());
+    }
+    return;
+  }
+  PutStaged(target, head, text);
+}
+
+void Drel::PutStaged(CircBuffer& target, std::span<const uint8_t> head, const CommandText& text) {
+  BorrowedBytes command(stagingStorage_);
+  command->assign(head.begin(), head.end());
+  if (text.IsUnits()) {
+    command->insert(command->end(), text.Units().begin(), text.Units().end());
+  } else {
+    command->insert(command->end(), text.Bytes().begin(), text.Bytes().end());
+  }
+  target.Put(static_cast<int32_t>(command->size()), *command);
 }
 
 void Drel::PutTextCommand(CircBuffer& target, std::initializer_list<uint8_t> head,
-                          const std::vector<uint8_t>& bytes, bool makeRoom) {
-  if (makeRoom) CheckForSend(static_cast<int32_t>(head.size() + 1 + bytes.size()));
-  PutBytes(target, head);
-  PutText(target, bytes);
+                          const CommandText& text, bool makeRoom) {
+  CommandBytes prefix(head);
+  prefix.AddLengthCode(text.Size());
+  if (makeRoom) CheckForSend(static_cast<int32_t>(head.size()) + 1 + text.Size());
+  PutCommand(target, prefix.Bytes(), text);
 }
 
 }  // namespace carrowin

@@ -1,13 +1,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "carrowin/drel/drel.h"
-#include "carrowin/wire/wire_encoding.h"
-#include "carrowin/automation/error.h"
-#include "carrowin/params/parameters.h"
-#include "carrowin/automation/utf.h"
-#include "drel/command_bytes.h"
 #include "automation/rounding.h"
+#include "carrowin/automation/error.h"
+#include "carrowin/automation/utf.h"
+#include "carrowin/drel/drel.h"
+#include "carrowin/params/parameters.h"
+#include "carrowin/wire/wire_encoding.h"
+#include "drel/borrowed_bytes.h"
+#include "drel/command_bytes.h"
+#include "drel/command_text.h"
 
 namespace carrowin {
 
@@ -42,7 +44,7 @@ void Drel::DrelPrint(int32_t lPageNumber, int32_t lLines, int32_t lBlankLines) {
     return;
   }
   CheckForSend(3);
-  PutBytes(OutBuf(), {kPrint, EncodeSmallNumber(lLines), EncodeSmallNumber(lBlankLines)});
+  PutCommand(OutBuf(), {kPrint, EncodeSmallNumber(lLines), EncodeSmallNumber(lBlankLines)});
 }
 
 void Drel::PrinterPortPass(int32_t lPort, int32_t lFormat, std::u16string_view sData) {
@@ -56,13 +58,13 @@ void Drel::PrinterPortPass(int32_t lPort, int32_t lFormat, std::u16string_view s
 }
 
 void Drel::WritePrinterPacket(int32_t lPort, int32_t lFormat, std::u16string_view text) {
-  std::vector<uint8_t> bytes;
-  if (!PrinterTextBytes(text, bytes) || bytes.size() > static_cast<size_t>(kMaxLengthCode) ||
+  BorrowedBytes bytes(commandStorage_);
+  if (!PrinterTextBytes(text, *bytes) || bytes->size() > static_cast<size_t>(kMaxLengthCode) ||
       !InRange(lPort, 0, kMaxSmallNumber) || !InRange(lFormat, 0, kMaxSmallNumber)) {
     return;
   }
   PutTextCommand(OutBuf(), {kPrinterPacket, EncodeSmallNumber(lPort), EncodeSmallNumber(lFormat)},
-                 bytes, true);
+                 CommandText(*bytes), true);
 }
 
 const Parameters& Drel::DeviceParameters() const {
@@ -82,7 +84,7 @@ void Drel::UserSoundSend(int32_t lIndex) {
   // missing `Parameters` shows at the first call.
   if (!HasDeviceCommands() || !InRange(lIndex, 1, 4)) return;
   CheckForSend(3);
-  PutBytes(OutBuf(), {kDevice, kUserSound, EncodeSmallNumber(lIndex)});
+  PutCommand(OutBuf(), {kDevice, kUserSound, EncodeSmallNumber(lIndex)});
 }
 
 void Drel::VibrateSend(int32_t lOnTime, int32_t lOffTime, int32_t lIterations) {
@@ -92,12 +94,12 @@ void Drel::VibrateSend(int32_t lOnTime, int32_t lOffTime, int32_t lIterations) {
   const int16_t version = parameters.Version();
   if (parameters.Model() == kDeviceModel && version >= kDeviceModelVersion) {
     // Times as given, each in the length code.
+    CommandBytes command{kDevice, kVibrate};
+    command.AddLengthCode(std::min(lOnTime, kMaxLengthCode));
+    command.AddLengthCode(std::min(lOffTime, kMaxLengthCode));
+    command.AddLengthCode(iterations);
     CheckForSend(8);
-    CircBuffer& target = OutBuf();
-    PutBytes(target, {kDevice, kVibrate});
-    PutNumberCode(std::min(lOnTime, kMaxLengthCode), target);
-    PutNumberCode(std::min(lOffTime, kMaxLengthCode), target);
-    PutNumberCode(iterations, target);
+    PutCommand(OutBuf(), command.Bytes());
   } else if (version >= kOtherModelsVersion) {
     // Newer firmware takes a period and the share of it spent vibrating.
     const int64_t period = int64_t{lOnTime} + lOffTime;
@@ -106,12 +108,12 @@ void Drel::VibrateSend(int32_t lOnTime, int32_t lOffTime, int32_t lIterations) {
     }
     const auto duty = static_cast<int32_t>(
         RoundHalfToEven(static_cast<double>(lOnTime) / static_cast<double>(period) * 100.0));
+    CommandBytes command{kDevice, kVibrate};
+    command.AddLengthCode(iterations);
+    command.AddLengthCode(duty);
+    command.AddLengthCode(static_cast<int32_t>(std::min<int64_t>(period, kMaxLengthCode)));
     CheckForSend(6);
-    CircBuffer& target = OutBuf();
-    PutBytes(target, {kDevice, kVibrate});
-    PutNumberCode(iterations, target);
-    PutNumberCode(duty, target);
-    PutNumberCode(static_cast<int32_t>(std::min<int64_t>(period, kMaxLengthCode)), target);
+    PutCommand(OutBuf(), command.Bytes());
   }
 }
 
@@ -121,7 +123,7 @@ void Drel::ScannerEnableSend(const Variant& bEnable) {
   // leaves the buffer as it was.
   const bool enable = bEnable.ToBoolean();
   CheckForSend(3);
-  PutBytes(OutBuf(), {kDevice, kScannerEnable, EncodeSmallNumber(enable ? 1 : 0)});
+  PutCommand(OutBuf(), {kDevice, kScannerEnable, EncodeSmallNumber(enable ? 1 : 0)});
 }
 
 }  // namespace carrowin

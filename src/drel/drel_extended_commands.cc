@@ -7,7 +7,9 @@
 #include "carrowin/automation/error.h"
 #include "carrowin/drel/drel.h"
 #include "carrowin/wire/wire_encoding.h"
+#include "drel/borrowed_bytes.h"
 #include "drel/command_bytes.h"
+#include "drel/command_text.h"
 
 namespace carrowin {
 
@@ -38,8 +40,9 @@ void Drel::FieldBufferSizeGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, i
   // A negative size means nothing to the terminal; one past the length code
   // has no bytes. Either refuses the command before its first byte.
   if (!IsFieldIndex(FieldIndex) || !InRange(BufferSize, 0, kMaxLengthCode)) return;
-  PutBytes(CircBufSend, {kExtendedField, EncodeSmallNumber(FieldIndex), 'S'});
-  PutLengthCode(CircBufSend, BufferSize);
+  CommandBytes command{kExtendedField, EncodeSmallNumber(FieldIndex), 'S'};
+  command.AddLengthCode(BufferSize);
+  PutCommand(CircBufSend, command.Bytes());
 }
 
 void Drel::PushButtonFieldSend(int32_t FieldIndex, int32_t ProcedureIndex) {
@@ -50,8 +53,8 @@ void Drel::PushButtonFieldSend(int32_t FieldIndex, int32_t ProcedureIndex) {
 void Drel::PushButtonFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex,
                                   int32_t ProcedureIndex) {
   if (!IsFieldIndex(FieldIndex) || !HasSmallNumberByte(ProcedureIndex)) return;
-  PutBytes(CircBufSend,
-           {kExtendedField, EncodeSmallNumber(FieldIndex), 'B', EncodeSmallNumber(ProcedureIndex)});
+  PutCommand(CircBufSend, {kExtendedField, EncodeSmallNumber(FieldIndex), 'B',
+                           EncodeSmallNumber(ProcedureIndex)});
 }
 
 void Drel::SetColorSend(int32_t FieldIndex, int32_t ForeColor, int32_t BackColor) {
@@ -65,8 +68,8 @@ void Drel::SetColorGetDrel(CircBuffer& CircBufSend, int32_t FieldIndex, int32_t 
       !HasSmallNumberByte(BackColor)) {
     return;
   }
-  PutBytes(CircBufSend, {kExtendedField, EncodeSmallNumber(FieldIndex), 'C',
-                         EncodeSmallNumber(ForeColor), EncodeSmallNumber(BackColor)});
+  PutCommand(CircBufSend, {kExtendedField, EncodeSmallNumber(FieldIndex), 'C',
+                           EncodeSmallNumber(ForeColor), EncodeSmallNumber(BackColor)});
 }
 
 void Drel::ExtendedFieldVideoSend(int32_t FieldIndex, int32_t Attributes) {
@@ -84,9 +87,10 @@ std::vector<uint8_t> Drel::ExtendedFieldVideoGetDrel(CircBuffer& CircBufSend, in
   }
   // No attribute at all is the explicit "normal" digit, never an empty list.
   if (count == 0) digits[count++] = '0';
-  PutBytes(CircBufSend,
-           {kExtendedField, EncodeSmallNumber(FieldIndex), 'V', EncodeSmallNumber(count)});
-  for (int32_t i = 0; i < count; ++i) CircBufSend.PutByte(digits[i]);
+  CommandBytes command{kExtendedField, EncodeSmallNumber(FieldIndex), 'V',
+                       EncodeSmallNumber(count)};
+  for (int32_t i = 0; i < count; ++i) command.Add(digits[static_cast<size_t>(i)]);
+  PutCommand(CircBufSend, command.Bytes());
   return {};
 }
 
@@ -97,9 +101,10 @@ void Drel::UpdateFieldGetDrel(CircBuffer& CircBufSend, int32_t FieldNumber,
   if (codepage_ == 0 && MaxLen >= 0 && static_cast<size_t>(MaxLen) < Data.size()) {
     Data = Data.substr(0, static_cast<size_t>(MaxLen));
   }
-  std::vector<uint8_t> bytes;
-  if (!ScreenCommandText(Data, bytes) || !InRange(FieldNumber, kNoField, kMaxSmallNumber)) return;
-  PutTextCommand(CircBufSend, {'u', EncodeSmallNumber(FieldNumber)}, bytes, PerformCheckForSend);
+  BorrowedBytes storage(commandStorage_);
+  const std::optional<CommandText> text = ScreenCommandText(Data, *storage);
+  if (!text || !InRange(FieldNumber, kNoField, kMaxSmallNumber)) return;
+  PutTextCommand(CircBufSend, {'u', EncodeSmallNumber(FieldNumber)}, *text, PerformCheckForSend);
 }
 
 void Drel::LocalProcedureSend(int32_t ProcedureIndex, CircBuffer& DrelCommands) {
@@ -117,11 +122,12 @@ void Drel::LocalProcedureGetDrel(CircBuffer& CircBufSend, int32_t ProcedureIndex
     RaiseError(errors::kSubscriptOutOfRange, u"Drel.LocalProcedureGetDrel",
                u"A local procedure needs at least one command");
   }
-  std::vector<uint8_t> commands(static_cast<size_t>(length));
-  DrelCommands.Get(length, commands);
-  PutBytes(CircBufSend, {'P', EncodeSmallNumber(ProcedureIndex)});
-  CircBufSend.Put(length, commands);
-  CircBufSend.PutByte('B');
+  const std::array<uint8_t, 2> head{'P', EncodeSmallNumber(ProcedureIndex)};
+  BorrowedBytes commands(commandStorage_);
+  commands->resize(static_cast<size_t>(length));
+  DrelCommands.Get(length, *commands);
+  commands->push_back('B');
+  PutCommand(CircBufSend, head, CommandText(*commands));
 }
 
 }  // namespace carrowin

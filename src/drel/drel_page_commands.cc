@@ -3,7 +3,9 @@
 
 #include "carrowin/drel/drel.h"
 #include "carrowin/wire/wire_encoding.h"
+#include "drel/borrowed_bytes.h"
 #include "drel/command_bytes.h"
+#include "drel/command_text.h"
 
 namespace carrowin {
 
@@ -26,7 +28,7 @@ constexpr uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(value & 0
 void Drel::PageCommand(uint8_t command, int32_t lPageNumber) {
   if (!IsPlace(lPageNumber)) return;
   CheckForSend(2);
-  PutBytes(OutBuf(), {command, EncodeSmallNumber(lPageNumber)});
+  PutCommand(OutBuf(), {command, EncodeSmallNumber(lPageNumber)});
   lastOpenField_ = kNoField;
 }
 
@@ -44,9 +46,9 @@ void Drel::OpenFieldGetDrel(CircBuffer& target, int32_t lFieldNumber) {
   if (!IsFieldNumber(lFieldNumber)) return;
   const uint8_t field = EncodeSmallNumber(lFieldNumber);
   if (errorBellTone_) {
-    PutBytes(target, {'#', 'o', field});
+    PutCommand(target, {'#', 'o', field});
   } else {
-    PutBytes(target, {'o', field});
+    PutCommand(target, {'o', field});
   }
   errorBellTone_ = false;
   lastOpenField_ = lFieldNumber;
@@ -54,15 +56,15 @@ void Drel::OpenFieldGetDrel(CircBuffer& target, int32_t lFieldNumber) {
 
 void Drel::FixedField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
                       std::u16string_view sData) {
-  std::vector<uint8_t> bytes;
-  if (!ScreenCommandText(sData, bytes) || !IsFieldNumber(lFieldNumber) || !IsPlace(lFieldRow) ||
-      !IsPlace(lFieldColumn)) {
+  BorrowedBytes storage(commandStorage_);
+  const std::optional<CommandText> text = ScreenCommandText(sData, *storage);
+  if (!text || !IsFieldNumber(lFieldNumber) || !IsPlace(lFieldRow) || !IsPlace(lFieldColumn)) {
     return;
   }
   PutTextCommand(OutBuf(),
                  {'f', EncodeSmallNumber(lFieldNumber), EncodeSmallNumber(lFieldRow),
                   EncodeSmallNumber(lFieldColumn)},
-                 bytes, true);
+                 *text, true);
 }
 
 void Drel::InitField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColumn,
@@ -71,11 +73,15 @@ void Drel::InitField(int32_t lFieldNumber, int32_t lFieldRow, int32_t lFieldColu
       !InRange(lFieldSize, 0, kMaxLengthCode)) {
     return;
   }
+  CommandBytes command{'i',
+                       EncodeSmallNumber(lFieldNumber),
+                       EncodeSmallNumber(lFieldRow),
+                       EncodeSmallNumber(lFieldColumn),
+                       LowByte(lFieldStyle),
+                       LowByte(lFieldFlags)};
+  command.AddLengthCode(lFieldSize);
   CheckForSend(7);
-  CircBuffer& target = OutBuf();
-  PutBytes(target, {'i', EncodeSmallNumber(lFieldNumber), EncodeSmallNumber(lFieldRow),
-                    EncodeSmallNumber(lFieldColumn), LowByte(lFieldStyle), LowByte(lFieldFlags)});
-  PutLengthCode(target, lFieldSize);
+  PutCommand(OutBuf(), command.Bytes());
   // The caller's variables read back what the terminal got.
   lFieldStyle = LowByte(lFieldStyle);
   lFieldFlags = LowByte(lFieldFlags);
@@ -97,7 +103,7 @@ void Drel::ClearField(int32_t lFieldNumber) {
 
 void Drel::ClearFieldGetDrel(CircBuffer& target, int32_t lFieldNumber) {
   if (!IsFieldNumber(lFieldNumber)) return;
-  PutBytes(target, {'c', EncodeSmallNumber(lFieldNumber)});
+  PutCommand(target, {'c', EncodeSmallNumber(lFieldNumber)});
 }
 
 void Drel::ClearAll() {
@@ -105,11 +111,11 @@ void Drel::ClearAll() {
   ClearAllGetDrel(OutBuf());
 }
 
-void Drel::ClearAllGetDrel(CircBuffer& target) { target.PutByte('C'); }
+void Drel::ClearAllGetDrel(CircBuffer& target) { PutCommand(target, {'C'}); }
 
 void Drel::WriteEraseField(CircBuffer& target, int32_t lFieldNumber) {
   if (!IsFieldNumber(lFieldNumber)) return;
-  PutBytes(target, {'e', EncodeSmallNumber(lFieldNumber)});
+  PutCommand(target, {'e', EncodeSmallNumber(lFieldNumber)});
 }
 
 void Drel::EraseField(int32_t lFieldNumber) {
@@ -121,14 +127,14 @@ void Drel::EraseField(int32_t lFieldNumber) {
 
 void Drel::EraseAll() {
   CheckForSend(1);
-  OutBuf().PutByte('E');
+  PutCommand(OutBuf(), {'E'});
   lastOpenField_ = kNoField;
 }
 
 void Drel::SetFieldCharact(int32_t lFieldNumber, int32_t& lStyle, int32_t& lFlags) {
   if (!IsFieldNumber(lFieldNumber)) return;
   CheckForSend(4);
-  PutBytes(OutBuf(), {'+', EncodeSmallNumber(lFieldNumber), LowByte(lStyle), LowByte(lFlags)});
+  PutCommand(OutBuf(), {'+', EncodeSmallNumber(lFieldNumber), LowByte(lStyle), LowByte(lFlags)});
   lStyle = LowByte(lStyle);
   lFlags = LowByte(lFlags);
 }
@@ -152,14 +158,14 @@ void Drel::MoveCursor(int32_t lField) {
 
 void Drel::MoveCursorGetDrel(CircBuffer& target, int32_t lField) {
   if (!IsFieldNumber(lField)) return;
-  PutBytes(target, {'@', EncodeSmallNumber(lField)});
+  PutCommand(target, {'@', EncodeSmallNumber(lField)});
 }
 
 void Drel::Bits(int32_t lField, int32_t& lBits) {
   // Attribute bits belong to a real field: -1 is refused here.
   if (!IsPlace(lField)) return;
   CheckForSend(3);
-  PutBytes(OutBuf(), {'b', EncodeSmallNumber(lField), LowByte(lBits)});
+  PutCommand(OutBuf(), {'b', EncodeSmallNumber(lField), LowByte(lBits)});
   lBits = LowByte(lBits);
 }
 

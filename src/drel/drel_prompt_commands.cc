@@ -1,6 +1,7 @@
 #include "carrowin/drel/drel.h"
 #include "carrowin/wire/wire_encoding.h"
-#include "drel/command_bytes.h"
+#include "drel/borrowed_bytes.h"
+#include "drel/command_text.h"
 
 namespace carrowin {
 
@@ -25,7 +26,7 @@ void Drel::Bell() {
   BellGetDrel(OutBuf());
 }
 
-void Drel::BellGetDrel(CircBuffer& CircBufSend) { CircBufSend.PutByte(kBell); }
+void Drel::BellGetDrel(CircBuffer& CircBufSend) { PutCommand(CircBufSend, {kBell}); }
 
 void Drel::Advisory(int32_t lFieldNumber, std::u16string_view sData) {
   if (!InRange(lFieldNumber, -1, kMaxSmallNumber)) return;
@@ -38,22 +39,25 @@ void Drel::Advisory(int32_t lFieldNumber, std::u16string_view sData) {
 
 void Drel::AdvisoryGetDrel(CircBuffer& CircBufSend, int32_t lFieldNumber, std::u16string_view sData,
                            bool PerformCheckForSend) {
-  std::vector<uint8_t> bytes;
-  if (!ScreenCommandText(sData, bytes) || !InRange(lFieldNumber, -1, kMaxSmallNumber)) return;
-  PutTextCommand(CircBufSend, {kAdvisory, EncodeSmallNumber(lFieldNumber)}, bytes,
+  BorrowedBytes storage(commandStorage_);
+  const std::optional<CommandText> text = ScreenCommandText(sData, *storage);
+  if (!text || !InRange(lFieldNumber, -1, kMaxSmallNumber)) return;
+  PutTextCommand(CircBufSend, {kAdvisory, EncodeSmallNumber(lFieldNumber)}, *text,
                  PerformCheckForSend);
 }
 
 void Drel::AdvisoryNoOpen(std::u16string_view sData) {
-  std::vector<uint8_t> bytes;
-  if (!ScreenCommandText(sData, bytes)) return;
-  PutTextCommand(OutBuf(), {kAdvisoryNoOpen}, bytes, true);
+  BorrowedBytes storage(commandStorage_);
+  const std::optional<CommandText> text = ScreenCommandText(sData, *storage);
+  if (!text) return;
+  PutTextCommand(OutBuf(), {kAdvisoryNoOpen}, *text, true);
 }
 
 void Drel::HeyYou(int32_t lResponseSize, std::u16string_view sData) {
-  std::vector<uint8_t> bytes;
-  if (!ScreenCommandText(sData, bytes) || !InRange(lResponseSize, -1, kMaxSmallNumber)) return;
-  PutTextCommand(OutBuf(), {kHeyYou, EncodeSmallNumber(lResponseSize)}, bytes, true);
+  BorrowedBytes storage(commandStorage_);
+  const std::optional<CommandText> text = ScreenCommandText(sData, *storage);
+  if (!text || !InRange(lResponseSize, -1, kMaxSmallNumber)) return;
+  PutTextCommand(OutBuf(), {kHeyYou, EncodeSmallNumber(lResponseSize)}, *text, true);
   errorBellTone_ = false;
 }
 
@@ -64,18 +68,18 @@ void Drel::StartRRequest() { StartRequestMessage(kRRequest); }
 void Drel::StartRequestMessage(uint8_t request) {
   // A fresh message always has room for one byte: no flush check needed.
   StartMessage(terminalNumber_, kScreenFunctionCode);
-  OutBuf().PutByte(request);
+  PutCommand(OutBuf(), {request});
 }
 
 void Drel::Wake(int32_t lFunctionKey) {
   if (!InRange(lFunctionKey, 0, kMaxSmallNumber)) return;
   CheckForSend(2);
-  PutBytes(OutBuf(), {kWake, EncodeSmallNumber(lFunctionKey)});
+  PutCommand(OutBuf(), {kWake, EncodeSmallNumber(lFunctionKey)});
 }
 
 void Drel::LockKeyboard() {
   CheckForSend(1);
-  OutBuf().PutByte(kLockKeyboard);
+  PutCommand(OutBuf(), {kLockKeyboard});
 }
 
 void Drel::Milestone(std::u16string_view sData) {

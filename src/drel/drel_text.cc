@@ -1,13 +1,16 @@
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <vector>
 
+#include "automation/decimal_text.h"
+#include "carrowin/automation/error.h"
 #include "carrowin/drel/code_pages.h"
 #include "carrowin/drel/drel.h"
 #include "carrowin/drel/right_to_left.h"
-#include "carrowin/automation/error.h"
+#include "drel/code_page_conversion.h"
 #include "drel/code_page_registry.h"
-#include "automation/decimal_text.h"
+#include "drel/command_text.h"
 
 namespace carrowin {
 
@@ -15,6 +18,10 @@ namespace {
 
 // Announces to the terminal that double-byte characters follow.
 constexpr uint8_t kDoubleByteMarker = 0x11;
+
+// Constants, so that no call measures the names again.
+constexpr std::u16string_view kScreenConversion = u"ConvertUnicodeToMultiByte";
+constexpr std::u16string_view kPrinterConversion = u"ConvertUnicodeToMultiByteEx";
 
 // The code pages known to work with the terminals. 974 (not 874) belongs to
 // the set although no converter exists for it: conversions through it fail
@@ -48,11 +55,10 @@ void ReportUntestedCodePage(ErrorReporter& reporter, int32_t codepage) {
 
 // Puts the marker in front of the first double-byte character; the bytes
 // before it are all single-byte characters.
-void InsertDoubleByteMarker(int32_t codepage, std::vector<uint8_t>& bytes) {
-  const CodePageInfo* info = FindCodePage(codepage);
-  if (info == nullptr || info->leadBytes == LeadBytes::kNone) return;
+void InsertDoubleByteMarker(const CodePageInfo& info, std::vector<uint8_t>& bytes) {
+  if (info.leadBytes == LeadBytes::kNone) return;
   for (auto it = bytes.begin(); it != bytes.end(); ++it) {
-    if (IsLeadByte(info->leadBytes, *it)) {
+    if (IsLeadByte(info.leadBytes, *it)) {
       bytes.insert(it, kDoubleByteMarker);
       return;
     }
@@ -64,7 +70,8 @@ void InsertDoubleByteMarker(int32_t codepage, std::vector<uint8_t>& bytes) {
 bool ConvertToCodePage(ErrorReporter& reporter, int32_t codepage, std::u16string_view text,
                        bool markDoubleByte, std::u16string_view procedure,
                        std::vector<uint8_t>& bytes, int32_t& count) {
-  const CodePageResult result = WideCharToMultiByte(codepage, text, bytes);
+  const CodePageInfo* info = FindCodePage(codepage);
+  const CodePageResult result = FromUnicode(info, text, bytes);
   if (result.count == 0) {
     bytes.clear();
     reporter.SetDescription(u"WideCharToMultiByte() call failed: [" +
@@ -72,8 +79,10 @@ bool ConvertToCodePage(ErrorReporter& reporter, int32_t codepage, std::u16string
     reporter.Report(false, 1, 100, procedure);
     return false;
   }
-  bytes.erase(std::find(bytes.begin(), bytes.end(), uint8_t{0}), bytes.end());
-  if (markDoubleByte) InsertDoubleByteMarker(codepage, bytes);
+  if (const void* nul = std::memchr(bytes.data(), 0, bytes.size())) {
+    bytes.resize(static_cast<size_t>(static_cast<const uint8_t*>(nul) - bytes.data()));
+  }
+  if (markDoubleByte) InsertDoubleByteMarker(*info, bytes);
   count = static_cast<int32_t>(bytes.size());
   return true;
 }
@@ -104,8 +113,8 @@ bool Drel::ConvertUnicodeToMultiByte(std::u16string_view text, std::vector<uint8
     reordered = ReorderRightToLeft(text);
     text = reordered;
   }
-  return ConvertToCodePage(*GetErrorReporter(), codepage_, text, true, u"ConvertUnicodeToMultiByte",
-                           bytes, count);
+  return ConvertToCodePage(*GetErrorReporter(), codepage_, text, true, kScreenConversion, bytes,
+                           count);
 }
 
 bool Drel::ConvertUnicodeToMultiByteEx(int32_t codepage, std::u16string_view text,
@@ -114,8 +123,8 @@ bool Drel::ConvertUnicodeToMultiByteEx(int32_t codepage, std::u16string_view tex
     bytes.clear();
     return false;
   }
-  return ConvertToCodePage(*GetErrorReporter(), codepage, text, false,
-                           u"ConvertUnicodeToMultiByteEx", bytes, count);
+  return ConvertToCodePage(*GetErrorReporter(), codepage, text, false, kPrinterConversion, bytes,
+                           count);
 }
 
 bool Drel::ConvertStringToBytes(std::u16string_view text, std::vector<uint8_t>& bytes,
@@ -124,11 +133,9 @@ bool Drel::ConvertStringToBytes(std::u16string_view text, std::vector<uint8_t>& 
     RaiseError(errors::kOverflow, u"Drel.ConvertStringToBytes");
   }
   count = static_cast<int32_t>(text.size());
-  bytes.clear();
-  if (text.empty()) return true;
   // ASCII is the same byte in every ANSI code page: the common case of
   // field labels and data needs no converter.
-  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+  if (IsAscii(text)) {
     bytes.assign(text.begin(), text.end());
     return true;
   }

@@ -11,6 +11,22 @@ namespace carrowin {
 namespace {
 constexpr std::u16string_view kSource = u"CircBuffer";
 constexpr size_t kMaxBytes = static_cast<size_t>(std::numeric_limits<int32_t>::max());
+
+// Writes each code unit's value as one byte to `out`; false when a unit is
+// above U+00FF, which has no such byte.
+bool NarrowInto(std::u16string_view text, uint8_t* out) {
+  char16_t units = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    units |= text[i];
+    out[i] = static_cast<uint8_t>(text[i]);
+  }
+  return units <= 0xFF;
+}
+
+[[noreturn]] void RaiseNoOneByteForm() {
+  RaiseError(errors::kInvalidProcedureCall, kSource,
+             u"A character above U+00FF has no one-byte form");
+}
 }  // namespace
 
 void GrowingCircBuffer::SetSize(int32_t size) {
@@ -34,7 +50,7 @@ void GrowingCircBuffer::PutByte(uint8_t byte) {
     ++count_;
     return;
   }
-  Append(&byte, 1);
+  Append({&byte, 1});
 }
 
 void GrowingCircBuffer::Put(int32_t count, const std::vector<uint8_t>& bytes) {
@@ -42,22 +58,31 @@ void GrowingCircBuffer::Put(int32_t count, const std::vector<uint8_t>& bytes) {
   if (static_cast<size_t>(count) > bytes.size()) {
     RaiseError(errors::kSubscriptOutOfRange, kSource, u"Byte count exceeds the array");
   }
-  Append(bytes.data(), static_cast<size_t>(count));
+  Append({bytes.data(), static_cast<size_t>(count)});
 }
 
 void GrowingCircBuffer::PutStr(std::u16string_view text) {
+  if (text.empty()) return;
+  size_t tail = head_ + count_;
+  if (tail < ring_.size() && text.size() <= ring_.size() - tail) {
+    // Room behind the newest byte: checked while written there, and counted
+    // only once every character had its byte.
+    if (!NarrowInto(text, ring_.data() + tail)) RaiseNoOneByteForm();
+    count_ += text.size();
+    return;
+  }
   if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; })) {
-    RaiseError(errors::kInvalidProcedureCall, kSource,
-               u"A character above U+00FF has no one-byte form");
+    RaiseNoOneByteForm();
   }
   EnsureRoom(text.size());
-  for (char16_t c : text) {
-    ring_[(head_ + count_) % ring_.size()] = static_cast<uint8_t>(c);
-    ++count_;
-  }
+  // At most two runs: up to the end of the ring, then from its start.
+  tail = head_ + count_;
+  if (tail >= ring_.size()) tail -= ring_.size();
+  const size_t first = std::min(text.size(), ring_.size() - tail);
+  NarrowInto(text.substr(0, first), ring_.data() + tail);
+  NarrowInto(text.substr(first), ring_.data());
+  count_ += text.size();
 }
-
-int32_t GrowingCircBuffer::Length() const { return static_cast<int32_t>(count_); }
 
 void GrowingCircBuffer::Get(int32_t count, std::vector<uint8_t>& bytes) {
   if (count < 0) RaiseError(errors::kInvalidProcedureCall, kSource, u"Byte count is negative");
@@ -67,7 +92,7 @@ void GrowingCircBuffer::Get(int32_t count, std::vector<uint8_t>& bytes) {
   if (n > 0) {
     const size_t first = std::min(n, ring_.size() - head_);
     std::memcpy(bytes.data(), ring_.data() + head_, first);
-    std::memcpy(bytes.data() + first, ring_.data(), n - first);
+    if (n > first) std::memcpy(bytes.data() + first, ring_.data(), n - first);
   }
   count_ -= n;
   head_ = count_ == 0 ? 0 : (head_ + n) % ring_.size();
@@ -88,13 +113,16 @@ void GrowingCircBuffer::EnsureRoom(size_t extra) {
   head_ = 0;
 }
 
-void GrowingCircBuffer::Append(const uint8_t* data, size_t count) {
+void GrowingCircBuffer::AppendWrapping(std::span<const uint8_t> bytes) {
+  const size_t count = bytes.size();
   if (count == 0) return;
   EnsureRoom(count);
-  const size_t tail = (head_ + count_) % ring_.size();
+  // Head and count each stay below the ring's size: one subtraction wraps.
+  size_t tail = head_ + count_;
+  if (tail >= ring_.size()) tail -= ring_.size();
   const size_t first = std::min(count, ring_.size() - tail);
-  std::memcpy(ring_.data() + tail, data, first);
-  std::memcpy(ring_.data(), data + first, count - first);
+  std::memcpy(ring_.data() + tail, bytes.data(), first);
+  std::memcpy(ring_.data(), bytes.data() + first, count - first);
   count_ += count;
 }
 

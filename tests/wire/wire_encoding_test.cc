@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -49,6 +50,20 @@ TEST(LengthCode, IsOneByteUpTo207AndThreeUpTo43263) {
     ExpectError([&] { PutLengthCode(buffer, length); }, errors::kOverflow, u"Overflow");
     EXPECT_EQ(buffer.Length(), 0);
   }
+}
+
+// The encoder writes a length code into a command it assembles: refused, it
+// leaves the command's bytes as they were.
+TEST(LengthCode, IsWrittenInPlaceOrNotAtAll) {
+  using Code = std::array<uint8_t, kMaxLengthCodeBytes>;
+  for (const int32_t length : {-1, 43264}) {
+    Code code{1, 2, 3};
+    ExpectError([&] { EncodeLengthCode(length, code); }, errors::kOverflow, u"Overflow");
+    EXPECT_EQ(code, (Code{1, 2, 3})) << length;
+  }
+  Code code{1, 2, 3};
+  EXPECT_EQ(EncodeLengthCode(5, code), 1);
+  EXPECT_EQ(code, (Code{0x35, 2, 3}));
 }
 
 }  // namespace

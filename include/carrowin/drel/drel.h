@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,8 @@
 
 namespace carrowin {
 
+class CommandText;
+class GrowingCircBuffer;
 class Parameters;
 
 /// The Drel protocol encoder of one terminal: assembles commands in its
@@ -315,8 +319,13 @@ class Drel {
   const std::shared_ptr<ErrorReporter>& GetErrorReporter() const { return errorReporter_; }
 
  private:
-  /// The output buffer, or error 91 before `Initialize`.
-  CircBuffer& OutBuf() const;
+  /// The output buffer, or error 91 before `Initialize`. Inline: every
+  /// command asks for it.
+  CircBuffer& OutBuf() const {
+    if (!outBuf_) RaiseNotInitialised();
+    return *outBuf_;
+  }
+  [[noreturn]] static void RaiseNotInitialised();
   /// Makes room for a command of `size` bytes: opens an "H" message when the
   /// buffer holds none, and when the command would take the message past
   /// `kMessageLimit`, sends the message and starts the next one with the same
@@ -347,18 +356,28 @@ class Drel {
   /// code (the command writes nothing); raises error 5 for a character above
   /// U+00FF, which has no byte. Call it before writing any byte of a command.
   static bool UnconvertedTextFits(std::u16string_view text);
-  /// Appends a text checked by `UnconvertedTextFits`: the length code of its
-  /// character count, then one byte per character.
-  static void PutUnconvertedText(CircBuffer& target, std::u16string_view text);
-  /// Screen text of a text command: converted, and short enough for a length
-  /// code. False when it is refused; the command then writes nothing.
-  bool ScreenCommandText(std::u16string_view text, std::vector<uint8_t>& bytes);
+  /// Screen text of a text command, short enough for a length code: as it
+  /// stands when it is empty or ASCII through code page 0, else converted
+  /// into `storage`. Nothing when it is refused; the command then writes
+  /// nothing.
+  std::optional<CommandText> ScreenCommandText(std::u16string_view text,
+                                               std::vector<uint8_t>& storage);
+  /// Appends one whole command to `target`: straight into a
+  /// `GrowingCircBuffer`, with one `Put` into any other buffer, never a call
+  /// per byte.
+  void PutCommand(CircBuffer& target, std::span<const uint8_t> bytes);
+  void PutCommand(CircBuffer& target, std::initializer_list<uint8_t> bytes);
+  /// The same for a command of a fixed part `head` and a `text`.
+  void PutCommand(CircBuffer& target, std::span<const uint8_t> head, const CommandText& text);
+  /// `PutCommand` into a buffer other than a `GrowingCircBuffer`: the
+  /// command is staged in an array, which `Put` takes in one call.
+  void PutStaged(CircBuffer& target, std::span<const uint8_t> head, const CommandText& text);
   /// Appends a text command to `target`: the `head` bytes (command byte and
-  /// small numbers), the length code of the text's byte count, the bytes.
+  /// small numbers), the length code of the text's byte count, the text.
   /// With `makeRoom`, first makes room in the own buffer for all of it,
   /// counting the length code as one byte.
   void PutTextCommand(CircBuffer& target, std::initializer_list<uint8_t> head,
-                      const std::vector<uint8_t>& bytes, bool makeRoom);
+                      const CommandText& text, bool makeRoom);
   /// Makes room for, then appends to the own buffer, the `head` bytes
   /// (command byte and small numbers) and the unconverted `text`; nothing
   /// for a text too long.
@@ -370,7 +389,7 @@ class Drel {
   void PageCommand(uint8_t command, int32_t lPageNumber);
 
   /// "e" and the field into `target`; nothing for a field out of range.
-  static void WriteEraseField(CircBuffer& target, int32_t lFieldNumber);
+  void WriteEraseField(CircBuffer& target, int32_t lFieldNumber);
 
   // Prompt, milestone and device commands.
 
@@ -389,6 +408,9 @@ class Drel {
   std::shared_ptr<ErrorReporter> errorReporter_;
   std::shared_ptr<TraceWriter> traceWriter_;
   std::shared_ptr<CircBuffer> outBuf_;
+  // The own buffer when it is exactly a `GrowingCircBuffer`, which commands
+  // then reach without virtual calls; nullptr for any other buffer.
+  GrowingCircBuffer* directOutBuf_ = nullptr;
   std::shared_ptr<MessageSender> messageSender_;
   std::shared_ptr<carrowin::Parameters> parameters_;
   int32_t terminalNumber_ = 0;
@@ -404,6 +426,13 @@ class Drel {
   int32_t printerPortPassPacketSize_ = 32;
   bool handleHebrewDisplay_ = false;
   int32_t printerCodepage_ = 0;
+  // Kept between calls so that steady-state encoding allocates nothing: a
+  // text command's bytes, a command on its way to a buffer that takes arrays
+  // only, the message on its way to the sender. Each call borrows its
+  // storage (src/drel/borrowed_bytes.h).
+  std::vector<uint8_t> commandStorage_;
+  std::vector<uint8_t> stagingStorage_;
+  std::vector<uint8_t> messageStorage_;
 };
 
 }  // namespace carrowin
