@@ -68,8 +68,10 @@ void Drel::SetParameters(std::shared_ptr<carrowin::Parameters> parameters) {
   parameters_ = std::move(parameters);
 }
 
-void Drel::RaiseNotInitialised() {
-  RaiseError(errors::kObjectNotSet, u"Drel", u"The Drel object is not initialised");
+void Drel::RaiseUnavailable() const {
+  if (!outBuf_) RaiseError(errors::kObjectNotSet, u"Drel", u"The Drel object is not initialised");
+  RaiseError(errors::kInvalidProcedureCall, u"Drel",
+             u"A message sender may not call back into the encoder that is sending");
 }
 
 void Drel::StartMessage(int32_t terminalNumber, uint8_t functionCode) {
@@ -111,15 +113,18 @@ void Drel::Deliver(CircBuffer& buffer) {
   BorrowedBytes message(messageStorage_);
   message->resize(static_cast<size_t>(length));
   buffer.Get(length, *message);
+  delivering_ = true;
   try {
     messageSender_->Send(*message);
   } catch (...) {
+    delivering_ = false;
     // Whether or not Get removed the bytes, the buffer holds the message
     // again, so a retried send delivers it.
     buffer.Reset();
     buffer.Put(length, *message);
     throw;
   }
+  delivering_ = false;
   buffer.Reset();
 }
 

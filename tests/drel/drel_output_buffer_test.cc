@@ -12,6 +12,7 @@
 #include "carrowin/host/growing_circ_buffer.h"
 #include "carrowin/host/memory_process_trace.h"
 #include "support/allocation_counter.h"
+#include "support/expect_error.h"
 
 namespace carrowin {
 namespace {
@@ -187,23 +188,31 @@ TEST_F(DrelOutputBuffer, ACommandTheBufferRefusesLeavesNothingBehind) {
   EXPECT_EQ(messages, std::vector<std::string>{"7H#"});
 }
 
-// A sender that calls back into the encoder while a command is being
-// written (its flush sent the message) must not disturb that command.
-TEST_F(DrelOutputBuffer, ASenderCallingBackLeavesTheCommandBeingWrittenWhole) {
+// A sender that calls back into the encoder while it sends (here from the
+// flush of a command being written) is refused: its command cannot join a
+// message that is neither the one sent nor the next. The message stays whole
+// for the retry and the command being written is not written.
+TEST_F(DrelOutputBuffer, ASenderMayNotCallBackIntoTheEncoderThatSends) {
   Drel drel;
   std::vector<std::string> messages;
+  bool callBack = true;
   drel.Initialize(trace, std::make_shared<CallbackMessageSender>([&](auto message) {
+                    if (callBack) drel.AdvisoryNoOpen(u"\u00C5\u00C5\u00C5");
                     messages.emplace_back(message.begin(), message.end());
-                    if (messages.size() == 1) drel.AdvisoryNoOpen(u"\u00C5\u00C5\u00C5");
                   }),
                   512, kTerminal);
   drel.SetCodepage(1252);
   drel.StartMessage(kTerminal, 'H');
   drel.OutBufPutStr(std::u16string(340, u'x'));
+  testing_support::ExpectError(
+      [&] { drel.UpdateField(1, u"\u00E9t\u00E9 caf\u00E9"); }, errors::kInvalidProcedureCall,
+      u"A message sender may not call back into the encoder that is sending");
+  callBack = false;
   drel.UpdateField(1, u"\u00E9t\u00E9 caf\u00E9");
   drel.SendData();
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[1], "7Hu18\xE9t\xE9 caf\xE9");
+  const std::vector<std::string> expected = {"7H" + std::string(340, 'x'),
+                                             "7Hu18\xE9t\xE9 caf\xE9"};
+  EXPECT_EQ(messages, expected);
 }
 
 }  // namespace

@@ -76,7 +76,9 @@ class Drel {
   /// commands travel in a message of their own; after any other message no
   /// message is open. Silent without a sender; an "H" message holding only
   /// its header is not sent. When the sender raises, the message stays in
-  /// the buffer, whole, and a retried `SendData` delivers it once.
+  /// the buffer, whole, and a retried `SendData` delivers it once. A sender
+  /// may not call back into the encoder that is sending it a message: any
+  /// operation on the output buffer then raises error 5, writing nothing.
   void SendData();
   /// Appends `data` unconverted, one byte per character, after making room.
   void SendRawData(std::u16string_view data);
@@ -322,10 +324,11 @@ class Drel {
   /// The output buffer, or error 91 before `Initialize`. Inline: every
   /// command asks for it.
   CircBuffer& OutBuf() const {
-    if (!outBuf_) RaiseNotInitialised();
+    if (!outBuf_ || delivering_) RaiseUnavailable();
     return *outBuf_;
   }
-  [[noreturn]] static void RaiseNotInitialised();
+  /// Error 91 before `Initialize`; error 5 while the sender has a message.
+  [[noreturn]] void RaiseUnavailable() const;
   /// Makes room for a command of `size` bytes: opens an "H" message when the
   /// buffer holds none, and when the command would take the message past
   /// `kMessageLimit`, sends the message and starts the next one with the same
@@ -417,6 +420,9 @@ class Drel {
   // The message in the buffer: open when the object wrote its header (it is
   // not when the buffer is empty or holds only an application's raw bytes).
   bool messageOpen_ = false;
+  // The sender holds a message: the buffer is not the message's any more
+  // and not yet free for the next.
+  bool delivering_ = false;
   int32_t messageTerminal_ = 0;
   uint8_t functionCode_ = 0;
   int32_t headerLength_ = 0;
