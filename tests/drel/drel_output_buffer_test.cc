@@ -126,6 +126,12 @@ class DrelOutputBuffer : public ::testing::Test {
 };
 
 TEST_F(DrelOutputBuffer, EncodesWithoutAllocatingOnceItsStorageHasGrown) {
+  if (!testing_support::AllocationCounter::Counting()) GTEST_SKIP() << "no allocation counting";
+  {
+    const testing_support::AllocationCounter counter;  // the counter itself counts
+    const auto probe = std::make_unique<int64_t>(1);
+    ASSERT_EQ(counter.Count(), 1);
+  }
   for (int32_t codepage : {0, 1252}) {
     SCOPED_TRACE(codepage);
     Drel drel;

@@ -16,6 +16,9 @@ class AllocationCounter {
   AllocationCounter& operator=(const AllocationCounter&) = delete;
 
   int64_t Count() const { return count_; }
+  /// False in a build whose sanitizer owns operator new (ThreadSanitizer):
+  /// nothing is counted there.
+  static bool Counting();
 
  private:
   int64_t count_ = 0;
