@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the ordinary debug build (gcc), the same suite
-# under AddressSanitizer and UndefinedBehaviorSanitizer (clang) followed by a
-# bounded run of every fuzz target, then the suite under ThreadSanitizer
+# Builds and runs every test: the optimised build of the main job with a short
+# run of its benchmarks, the ordinary debug build (gcc), the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer (clang) followed by a
+# bounded run of every fuzz target, and the suite under ThreadSanitizer
 # (clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +12,14 @@ cd "$(dirname "$0")/.."
 fuzz_budget=150
 
 scripts/install-deps.sh
+
+# The main job's optimised build first, with every benchmark run briefly, so
+# that what scripts/run.sh does cannot break unnoticed (gcc warns differently
+# at -O3).
+echo "=== release ==="
+cmake --preset release
+cmake --build --preset release --parallel "$(nproc)"
+build/release/bench/carrowin_bench --benchmark_min_time=0.01 >/dev/null
 
 for preset in default asan tsan; do
   echo "=== ${preset} ==="
