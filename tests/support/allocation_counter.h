@@ -17,7 +17,8 @@ class AllocationCounter {
 
   int64_t Count() const { return count_; }
   /// False in a build whose sanitizer owns operator new (ThreadSanitizer):
-  /// nothing is counted there.
+  /// nothing is counted there, and the tsan test preset leaves the
+  /// allocation test out.
   static bool Counting();
 
  private:
