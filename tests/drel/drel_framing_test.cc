@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <span>
 
 #include "carrowin/host/growing_circ_buffer.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
 #include "support/hollow_trace.h"
+#include "support/vector_circ_buffer.h"
 
 namespace carrowin {
 namespace {
@@ -164,31 +164,12 @@ TEST(DrelRetry, AMessageTheSenderRefusedIsDeliveredOnceByTheRetry) {
   EXPECT_EQ(flaky->messages, expected);
 }
 
-// A buffer whose Get leaves the bytes in place, which the buffer contract
-// allows.
-class KeepingCircBuffer : public CircBuffer {
- public:
-  void SetSize(int32_t) override {}
-  void Reset() override { bytes_.clear(); }
-  void PutByte(uint8_t byte) override { bytes_.push_back(byte); }
-  void Put(int32_t count, const std::vector<uint8_t>& bytes) override {
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.begin() + count);
-  }
-  void PutStr(std::u16string_view text) override {
-    for (char16_t c : text) bytes_.push_back(static_cast<uint8_t>(c));
-  }
-  int32_t Length() const override { return static_cast<int32_t>(bytes_.size()); }
-  void Get(int32_t count, std::vector<uint8_t>& bytes) override {
-    std::copy_n(bytes_.begin(), count, bytes.begin());
-  }
-
- private:
-  std::vector<uint8_t> bytes_;
-};
-
 TEST(DrelRetry, ABufferThatKeepsWhatGetReturnsSendsEachMessageOnce) {
   auto sender = std::make_shared<RecordingMessageSender>();
-  Drel drel(HostFactories{{}, {}, {}, [] { return std::make_shared<KeepingCircBuffer>(); }});
+  Drel drel(HostFactories{{}, {}, {}, [] {
+                            return std::make_shared<testing_support::VectorCircBuffer>(
+                                /*getKeepsBytes=*/true);
+                          }});
   drel.Initialize(std::make_shared<MemoryProcessTrace>(), sender, 64, 3);
   drel.AttachTerminal();
   drel.SendData();

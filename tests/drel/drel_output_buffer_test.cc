@@ -13,6 +13,7 @@
 #include "carrowin/host/memory_process_trace.h"
 #include "support/allocation_counter.h"
 #include "support/expect_error.h"
+#include "support/vector_circ_buffer.h"
 
 namespace carrowin {
 namespace {
@@ -40,34 +41,7 @@ void EncodeScreen(Drel& drel, CircBuffer& list) {
   drel.SendData();
 }
 
-// A buffer that is not the library's own, counting how it is called.
-class CountingBuffer : public CircBuffer {
- public:
-  void SetSize(int32_t) override {}
-  void Reset() override { bytes_.clear(); }
-  void PutByte(uint8_t byte) override {
-    ++putBytes;
-    bytes_.push_back(byte);
-  }
-  void Put(int32_t count, const std::vector<uint8_t>& bytes) override {
-    ++puts;
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.begin() + count);
-  }
-  void PutStr(std::u16string_view text) override {
-    ++putStrs;
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
-  }
-  int32_t Length() const override { return static_cast<int32_t>(bytes_.size()); }
-  void Get(int32_t count, std::vector<uint8_t>& bytes) override {
-    std::copy_n(bytes_.begin(), count, bytes.begin());
-    bytes_.erase(bytes_.begin(), bytes_.begin() + count);
-  }
-
-  int puts = 0, putBytes = 0, putStrs = 0;
-
- private:
-  std::vector<uint8_t> bytes_;
-};
+using CountingBuffer = testing_support::VectorCircBuffer;
 
 // An application's buffer of fixed capacity: a write that would overflow it
 // is refused whole.
