@@ -32,7 +32,7 @@ inline std::vector<std::u16string_view> Characters(std::u16string_view text) {
 }
 
 inline bool IsUnpairedSurrogate(std::u16string_view character) {
-  return character.size() == 1 && (IsHighSurrogate(character[0]) || IsLowSurrogate(character[0]));
+  return character.size() == 1 && IsSurrogate(character[0]);
 }
 
 /// True when no surrogate of the text is unpaired.

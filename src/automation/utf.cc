@@ -93,7 +93,7 @@ std::string ToUtf8(std::u16string_view text) {
     if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       unit = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
-    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+    } else if (IsSurrogate(unit)) {
       unit = kReplacement;
     }
     AppendUtf8(unit, out);

@@ -16,8 +16,6 @@ namespace carrowin {
 
 namespace {
 
-constexpr bool IsSurrogate(char16_t unit) { return IsHighSurrogate(unit) || IsLowSurrogate(unit); }
-
 // One code page's table: decided once, under the lock; read without it.
 struct TableSlot {
   std::atomic<bool> decided{false};

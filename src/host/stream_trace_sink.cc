@@ -16,8 +16,7 @@ namespace {
 // Unicode line and paragraph separators), and unpaired surrogates, which
 // have no UTF-8 form of their own.
 bool NeedsCodeEscape(char16_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || IsHighSurrogate(c) ||
-         IsLowSurrogate(c);
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || IsSurrogate(c);
 }
 
 void AppendCodeEscape(char16_t c, std::u16string& out) {
