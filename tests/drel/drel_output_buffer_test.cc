@@ -1,12 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <functional>
-#include <memory>
-#include <span>
-#include <string>
-#include <vector>
-
 #include "carrowin/drel/drel.h"
 #include "carrowin/host/callback_message_sender.h"
 #include "carrowin/host/growing_circ_buffer.h"
@@ -18,14 +11,12 @@
 namespace carrowin {
 namespace {
 
-constexpr int32_t kTerminal = 7;
-
 // A screen with every way a command reaches a buffer: fixed commands, a
 // three-byte length code, screen text (as it stands or converted),
 // unconverted text, printer text, command-list forms into the caller's
 // buffer, and the delivery of the message.
 void EncodeScreen(Drel& drel, CircBuffer& list) {
-  drel.StartMessage(kTerminal, 'H');
+  drel.StartMessage(7, 'H');
   drel.SelectPage(1);
   drel.EraseAll();
   drel.FixedField(0, 0, 0, u"RECEIVING");
@@ -41,65 +32,42 @@ void EncodeScreen(Drel& drel, CircBuffer& list) {
   drel.SendData();
 }
 
-using CountingBuffer = testing_support::VectorCircBuffer;
+// Binds `drel` to terminal 7 with a sender that hands each message to `keep`.
+void Bind(Drel& drel, CallbackMessageSender::Callback keep) {
+  drel.Initialize(std::make_shared<MemoryProcessTrace>(),
+                  std::make_shared<CallbackMessageSender>(std::move(keep)), 512, 7);
+}
 
-// An application's buffer of fixed capacity: a write that would overflow it
-// is refused whole.
-class BoundedBuffer : public CountingBuffer {
- public:
-  void PutByte(uint8_t byte) override {
-    Check(1);
-    CountingBuffer::PutByte(byte);
-  }
-  void Put(int32_t count, const std::vector<uint8_t>& bytes) override {
-    Check(count);
-    CountingBuffer::Put(count, bytes);
-  }
-  void PutStr(std::u16string_view text) override {
-    Check(std::ssize(text));
-    CountingBuffer::PutStr(text);
-  }
+// Keeps each message a sender is handed in `messages`.
+auto Recorder(std::vector<std::string>& messages) {
+  return [&messages](auto message) { messages.emplace_back(message.begin(), message.end()); };
+}
 
- private:
-  void Check(int64_t count) const {
-    if (Length() + count > 12) RaiseError(errors::kOverflow, u"BoundedBuffer", u"Buffer full");
-  }
-};
-
-// The library's own buffer with an override an application added: the
-// override must still see every command.
-class AuditedBuffer : public GrowingCircBuffer {
+// A buffer, the library's own or an application's, counting how it is called
+// and refusing whole a write that would take it past `capacity` bytes.
+template <class Buffer>
+class Counted : public Buffer {
  public:
   void PutByte(uint8_t byte) override {
     ++putBytes;
-    GrowingCircBuffer::PutByte(byte);
+    Buffer::PutByte(byte);
   }
   void Put(int32_t count, const std::vector<uint8_t>& bytes) override {
     ++puts;
-    GrowingCircBuffer::Put(count, bytes);
+    if (int64_t{this->Length()} + count > capacity)
+      RaiseError(errors::kOverflow, u"Buffer", u"Buffer full");
+    Buffer::Put(count, bytes);
   }
   void PutStr(std::u16string_view text) override {
     ++putStrs;
-    GrowingCircBuffer::PutStr(text);
+    Buffer::PutStr(text);
   }
-
   int puts = 0, putBytes = 0, putStrs = 0;
+  int64_t capacity = INT32_MAX;
 };
+using Foreign = Counted<testing_support::VectorCircBuffer>;
 
-class DrelOutputBuffer : public ::testing::Test {
- protected:
-  // Binds `drel` to a sender that records each message into `messages`.
-  void Bind(Drel& drel, std::vector<std::string>& messages) {
-    drel.Initialize(trace, std::make_shared<CallbackMessageSender>([&messages](auto message) {
-                      messages.emplace_back(message.begin(), message.end());
-                    }),
-                    512, kTerminal);
-  }
-
-  std::shared_ptr<MemoryProcessTrace> trace = std::make_shared<MemoryProcessTrace>();
-};
-
-TEST_F(DrelOutputBuffer, EncodesWithoutAllocatingOnceItsStorageHasGrown) {
+TEST(DrelOutputBuffer, EncodesWithoutAllocatingOnceItsStorageHasGrown) {
   if (!testing_support::AllocationCounter::Counting()) GTEST_SKIP() << "no allocation counting";
   {
     const testing_support::AllocationCounter counter;  // the counter itself counts
@@ -110,39 +78,33 @@ TEST_F(DrelOutputBuffer, EncodesWithoutAllocatingOnceItsStorageHasGrown) {
     SCOPED_TRACE(codepage);
     Drel drel;
     int64_t sent = 0;  // counted, not kept: keeping would allocate
-    drel.Initialize(trace, std::make_shared<CallbackMessageSender>([&sent](auto message) {
-                      sent += std::ssize(message);
-                    }),
-                    512, kTerminal);
+    Bind(drel, [&sent](auto message) { sent += std::ssize(message); });
     drel.SetCodepage(codepage);
     GrowingCircBuffer list;
     EncodeScreen(drel, list);
     const int64_t firstScreen = sent;
-    int64_t allocations = 0;
-    {
-      const testing_support::AllocationCounter counter;
-      EncodeScreen(drel, list);
-      allocations = counter.Count();
-    }
-    EXPECT_EQ(allocations, 0);
+    const testing_support::AllocationCounter counter;
+    EncodeScreen(drel, list);
+    EXPECT_EQ(counter.Count(), 0);
     EXPECT_EQ(sent, 2 * firstScreen);
   }
 }
 
-// Any other buffer takes each command with one Put, never a call per byte,
-// and ends up with the same bytes as the library's own.
-TEST_F(DrelOutputBuffer, OtherBuffersTakeOneCallPerCommand) {
+// An application's buffer, and the library's own with overrides an
+// application added, take each command with one Put, never a call per byte,
+// and end up with the same bytes as the library's own.
+TEST(DrelOutputBuffer, OtherBuffersTakeOneCallPerCommand) {
   std::vector<std::string> expected;
   {
     Drel drel;
-    Bind(drel, expected);
+    Bind(drel, Recorder(expected));
     GrowingCircBuffer list;
     EncodeScreen(drel, list);
   }
   const auto check = [&](auto buffer, auto list) {
     Drel drel(HostFactories{{}, {}, {}, [buffer] { return buffer; }});
     std::vector<std::string> messages;
-    Bind(drel, messages);
+    Bind(drel, Recorder(messages));
     EncodeScreen(drel, *list);
     EXPECT_EQ(messages, expected);
     // The header, nine commands, the header restarted after the send.
@@ -150,17 +112,20 @@ TEST_F(DrelOutputBuffer, OtherBuffersTakeOneCallPerCommand) {
     EXPECT_EQ(list->puts, 2);
     EXPECT_EQ(buffer->putBytes + buffer->putStrs + list->putBytes + list->putStrs, 0);
   };
-  check(std::make_shared<CountingBuffer>(), std::make_shared<CountingBuffer>());
-  check(std::make_shared<AuditedBuffer>(), std::make_shared<AuditedBuffer>());
+  check(std::make_shared<Foreign>(), std::make_shared<Foreign>());
+  using Derived = Counted<GrowingCircBuffer>;
+  check(std::make_shared<Derived>(), std::make_shared<Derived>());
 }
 
-// A command the buffer refuses leaves no partial command behind to be sent
-// with the next one.
-TEST_F(DrelOutputBuffer, ACommandTheBufferRefusesLeavesNothingBehind) {
-  Drel drel(HostFactories{{}, {}, {}, [] { return std::make_shared<BoundedBuffer>(); }});
+// A command a buffer refuses is refused whole: no part of it is left behind
+// to be sent with the next one.
+TEST(DrelOutputBuffer, ACommandTheBufferRefusesLeavesNothingBehind) {
+  auto buffer = std::make_shared<Foreign>();
+  buffer->capacity = 12;
+  Drel drel(HostFactories{{}, {}, {}, [buffer] { return buffer; }});
   std::vector<std::string> messages;
-  Bind(drel, messages);
-  drel.StartMessage(kTerminal, 'H');
+  Bind(drel, Recorder(messages));
+  drel.StartMessage(7, 'H');
   EXPECT_THROW(drel.FixedField(1, 2, 3, u"Quantity"), Error);
   EXPECT_EQ(drel.OutBufLen(), 2);
   drel.Bell();
@@ -172,17 +137,16 @@ TEST_F(DrelOutputBuffer, ACommandTheBufferRefusesLeavesNothingBehind) {
 // flush of a command being written) is refused: its command cannot join a
 // message that is neither the one sent nor the next. The message stays whole
 // for the retry and the command being written is not written.
-TEST_F(DrelOutputBuffer, ASenderMayNotCallBackIntoTheEncoderThatSends) {
+TEST(DrelOutputBuffer, ASenderMayNotCallBackIntoTheEncoderThatSends) {
   Drel drel;
   std::vector<std::string> messages;
   bool callBack = true;
-  drel.Initialize(trace, std::make_shared<CallbackMessageSender>([&](auto message) {
-                    if (callBack) drel.AdvisoryNoOpen(u"\u00C5\u00C5\u00C5");
-                    messages.emplace_back(message.begin(), message.end());
-                  }),
-                  512, kTerminal);
+  Bind(drel, [&](auto message) {
+    if (callBack) drel.AdvisoryNoOpen(u"\u00C5\u00C5\u00C5");
+    messages.emplace_back(message.begin(), message.end());
+  });
   drel.SetCodepage(1252);
-  drel.StartMessage(kTerminal, 'H');
+  drel.StartMessage(7, 'H');
   drel.OutBufPutStr(std::u16string(340, u'x'));
   testing_support::ExpectError(
       [&] { drel.UpdateField(1, u"\u00E9t\u00E9 caf\u00E9"); }, errors::kInvalidProcedureCall,

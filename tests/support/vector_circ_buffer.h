@@ -9,25 +9,20 @@
 
 namespace carrowin::testing_support {
 
-/// A `CircBuffer` an application might write: a plain vector, counting how it
-/// is called. `Get` removes what it returns unless `getKeepsBytes`, which the
-/// buffer contract allows as well.
+/// A `CircBuffer` an application might write: a plain vector. `Get` removes
+/// what it returns unless `getKeepsBytes`, which the buffer contract allows as
+/// well.
 class VectorCircBuffer : public CircBuffer {
  public:
   explicit VectorCircBuffer(bool getKeepsBytes = false) : getKeepsBytes_(getKeepsBytes) {}
 
   void SetSize(int32_t) override {}
   void Reset() override { bytes_.clear(); }
-  void PutByte(uint8_t byte) override {
-    ++putBytes;
-    bytes_.push_back(byte);
-  }
+  void PutByte(uint8_t byte) override { bytes_.push_back(byte); }
   void Put(int32_t count, const std::vector<uint8_t>& bytes) override {
-    ++puts;
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.begin() + count);
   }
   void PutStr(std::u16string_view text) override {
-    ++putStrs;
     bytes_.insert(bytes_.end(), text.begin(), text.end());
   }
   int32_t Length() const override { return static_cast<int32_t>(bytes_.size()); }
@@ -35,8 +30,6 @@ class VectorCircBuffer : public CircBuffer {
     std::copy_n(bytes_.begin(), count, bytes.begin());
     if (!getKeepsBytes_) bytes_.erase(bytes_.begin(), bytes_.begin() + count);
   }
-
-  int puts = 0, putBytes = 0, putStrs = 0;
 
  private:
   bool getKeepsBytes_;
