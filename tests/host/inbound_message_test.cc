@@ -32,9 +32,8 @@ class CountingMessage : public InboundMessage {
 TEST(InboundMessageBytes, AreReadOnceAndStayValidAsLongAsTheMessage) {
   CountingMessage own(Bytes{'R', 'F', '3', '5'});
   const std::span<const uint8_t> first = own.DataBytes();
-  const std::span<const uint8_t> again = own.DataBytes();
   EXPECT_EQ(Bytes(first.begin(), first.end()), (Bytes{'R', 'F', '3', '5'}));
-  EXPECT_EQ(again.data(), first.data());
+  EXPECT_EQ(own.DataBytes().data(), first.data());
   EXPECT_EQ(own.dataReads, 1);
   CountingMessage notBytes(Variant(u"RF35"));
   testing_support::ExpectError([&] { notBytes.DataBytes(); }, errors::kTypeMismatch,
@@ -43,14 +42,9 @@ TEST(InboundMessageBytes, AreReadOnceAndStayValidAsLongAsTheMessage) {
   // The in-process message hands out its own storage: no copy per read.
   const auto held = InProcessInboundMessage::FromBytes({'1', '2', 'R', 0x00, 0xFF}, 2);
   EXPECT_EQ(held->DataBytes().data(), held->DataBytes().data());
-  EXPECT_EQ(held->DataBytes().size(), 5u);
-}
-
-TEST(InboundMessageBytes, ABytesReferenceToATemporaryDataStaysValid) {
-  const auto message = InProcessInboundMessage::FromBytes({'R', 'F', '3', '5'});
-  // The Variant is a temporary: the bytes must outlive it.
-  const auto& bytes = message->Data().ToByteArray();
-  EXPECT_EQ(bytes, (Bytes{'R', 'F', '3', '5'}));
+  // A reference to the bytes of a temporary Data must outlive the Variant.
+  const auto& bytes = held->Data().ToByteArray();
+  EXPECT_EQ(bytes, (Bytes{'1', '2', 'R', 0x00, 0xFF}));
 }
 
 }  // namespace
