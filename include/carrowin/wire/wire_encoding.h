@@ -3,10 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "carrowin/automation/error.h"
-#include "carrowin/host/circ_buffer.h"
 
 namespace carrowin {
 
@@ -38,11 +36,10 @@ inline constexpr size_t kMaxLengthCodeBytes = 3;
 /// Writes `length` in the length code to the start of `out` and returns how
 /// many bytes that took: one (value + 48) for 0 to 207, otherwise three: "!",
 /// value div 208 + 48, value mod 208 + 48. Only values from 0 to
-/// `kMaxLengthCode` may be given; others raise error 6 (source
-/// "PutLengthCode", as applications have always seen it), writing nothing.
+/// `kMaxLengthCode` may be given; others raise error 6, writing nothing.
 inline int32_t EncodeLengthCode(int32_t length, std::span<uint8_t, kMaxLengthCodeBytes> out) {
   constexpr int32_t kBase = kMaxSmallNumber + 1;
-  if (length < 0 || length > kMaxLengthCode) RaiseError(errors::kOverflow, u"PutLengthCode");
+  if (length < 0 || length > kMaxLengthCode) RaiseError(errors::kOverflow, u"EncodeLengthCode");
   if (length <= kMaxSmallNumber) {
     out[0] = EncodeSmallNumber(length);
     return 1;
@@ -52,20 +49,5 @@ inline int32_t EncodeLengthCode(int32_t length, std::span<uint8_t, kMaxLengthCod
   out[2] = EncodeSmallNumber(length % kBase);
   return 3;
 }
-
-/// Appends `length` in the length code: one byte (value + 48) for 0 to 207,
-/// otherwise "!", value div 208 + 48, value mod 208 + 48. Only values from 0
-/// to `kMaxLengthCode` may be given; others raise error 6.
-void PutLengthCode(CircBuffer& target, int32_t length);
-
-/// The same encoding, the argument order of the numeric form.
-void PutNumberCode(int32_t value, CircBuffer& target);
-
-/// Appends a text: the length code of its byte count, then the bytes.
-/// Raises error 6 for more than `kMaxLengthCode` bytes, writing nothing.
-void PutText(CircBuffer& target, const std::vector<uint8_t>& bytes);
-
-/// The number of bytes the length code of `length` takes (1 or 3).
-int32_t LengthCodeSize(int32_t length);
 
 }  // namespace carrowin
