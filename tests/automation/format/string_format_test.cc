@@ -3,14 +3,11 @@
 namespace carrowin::format_test {
 
 constexpr FormatCase kString[] = {
-    {u"HELLO", u"<", u"hello"},
     {u"This is it", u">", u"THIS IS IT"},
     // Placeholders fill from the right unless "!": "@" shows a blank, "&" nothing.
     {u"ab", u"@@@@@", u"   ab"},
     {u"ab", u"&&&&&", u"ab"},
     {u"ab", u"!@@@@@", u"ab   "},
-    {u"1234567", u"(@@@) @@@-@@@@", u"(   ) 123-4567"},
-    {u"1234567", u"(&&&) &&&-&&&&", u"() 123-4567"},
     {u"1234567", u"!(@@@) @@@-@@@@", u"(123) 456-7   "},
     // A value longer than the placeholders fills them from the left; the characters beyond
     // follow the whole result, or with "!" the last placeholder.
@@ -18,22 +15,14 @@ constexpr FormatCase kString[] = {
     {u"abcd", u"@-@", u"a-bcd"},
     {u"abcd", u"(&&)", u"(ab)cd"},
     {u"abcd", u"!(@@)", u"(abcd)"},
-    {u"abcd", u">@-@", u"A-BCD"},
-    {u"abc", u"@-@@", u"a-bc"},
     {u"a\U0001F600", u"@-@", u"a-\U0001F600"},  // a surrogate pair is one character
-    {u"a\U0001F600b", u"@-@", u"a-\U0001F600b"},
     {u"\U0001F600", u"@@", u" \U0001F600"},
     // "<" and ">" change the value, not the literals; the last one wins.
     {u"ab", u">@@@", u" AB"},
-    {u"Ab", u"<\"X\"@@", u"Xab"},
-    {u"aB", u"<>", u"AB"},
-    {u"\u00e9a", u">", u"\u00c9A"},
-    {u"\U00010400", u"<", u"\U00010428"},  // a letter outside the basic plane
-    {u"ab", u"\\<@@", u"<ab"},
+    {u"\U00010400", u"<", u"\U00010428"},    // a letter outside the basic plane
     {u"abc", u"\"Name: \">", u"Name: ABC"},  // without placeholders the literals come first
     // The second section serves empty values.
     {u"", u"@;\\(\\n\\o\\n\\e\\)", u"(none)"},
-    {u"x", u"@;\\(\\n\\o\\n\\e\\)", u"x"},
     {u"", u"@@", u"  "},
 };
 
