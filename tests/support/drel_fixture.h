@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "carrowin/drel/drel.h"
@@ -14,22 +12,7 @@
 #include "carrowin/host/memory_process_trace.h"
 #include "carrowin/host/recording_message_sender.h"
 
-/// The `name` and `command` of a `CommandCase` that calls `d.<call>` on the
-/// `Drel` d, named after the call as written.
-#define DREL_CALL(...) #__VA_ARGS__, [&](::carrowin::Drel & d) { d.__VA_ARGS__; }
-
 namespace carrowin::testing_support {
-
-/// A command and what it must do: the bytes it writes (empty when it is
-/// refused), into the caller's `list` instead of the own message when
-/// `toList`, and the room it makes first (0: it never sends the message).
-struct CommandCase {
-  const char* name;
-  std::function<void(Drel&)> command;
-  std::string bytes;
-  int32_t room = 0;
-  bool toList = false;
-};
 
 /// A `Drel` bound to a recording sender and an in-memory trace, for terminal
 /// number 7 with a screen ("H") message started.
@@ -76,40 +59,6 @@ class DrelFixture : public ::testing::Test {
     std::vector<uint8_t> bytes(static_cast<size_t>(buffer.Length()));
     buffer.Get(buffer.Length(), bytes);
     return std::string(bytes.begin(), bytes.end());
-  }
-
-  /// Runs each case on a fresh message, then on nearly full ones.
-  void ExpectCommands(const std::vector<CommandCase>& cases) {
-    for (const CommandCase& c : cases) {
-      SCOPED_TRACE(c.name);
-      drel.MoveCursor(5);  // state that a refused command must leave alone
-      drel.SetErrorBellTone(c.bytes.empty());
-      Restart();
-      c.command(drel);
-      const std::string own = Flush(), listed = Drain(list);
-      EXPECT_EQ(c.toList ? listed : own, c.bytes);
-      EXPECT_EQ(c.toList ? own : listed, "");
-      if (c.bytes.empty()) {
-        EXPECT_EQ(std::pair(drel.LastOpenField(), drel.ErrorBellTone()), std::pair(5, true));
-      }
-      drel.SetErrorBellTone(false);
-      // It joins a message that has exactly its room left and sends one with less.
-      sender->Clear();
-      FillTo(Drel::kMessageLimit - c.room);
-      c.command(drel);
-      EXPECT_EQ(MessagesSent(), 0u);
-      if (c.room == 0) {
-        EXPECT_EQ(drel.OutBufLen(), Drel::kMessageLimit);
-      } else {
-        FillTo(Drel::kMessageLimit - c.room + 1);
-        c.command(drel);
-        EXPECT_EQ(MessagesSent(), 1u);
-        EXPECT_EQ(Sent(0), "7H" + std::string(Drel::kMessageLimit - c.room - 1, 'x'));
-      }
-      Drain(list);
-      sender->Clear();
-      Restart();
-    }
   }
 
   std::shared_ptr<MemoryProcessTrace> trace = std::make_shared<MemoryProcessTrace>();
