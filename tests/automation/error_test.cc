@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <variant>
 #include <vector>
 
 namespace carrowin {
@@ -42,6 +43,9 @@ TEST(ErrorFromCurrentException, GivesEveryExceptionAFittingNumberAndText) {
   EXPECT_EQ(own.Number(), errors::kDuplicateKey);
   EXPECT_EQ(own.Source(), u"Pages");
   EXPECT_EQ(ErrorFromCurrentException(u"Terminal").Number(), errors::kAutomationError);
+  // The standard library's own failures; their texts vary by implementation.
+  EXPECT_EQ(Caught([] { (void)std::get<int>(std::variant<int, double>(1.5)); }).Number(), 13);
+  EXPECT_EQ(Caught([] { std::function<void()>()(); }).Number(), 91);
 }
 
 }  // namespace
