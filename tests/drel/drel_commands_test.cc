@@ -1,11 +1,10 @@
+#include <cstdint>
 #include <functional>
-#include <limits>
 #include <tuple>
 #include <utility>
 
 #include "carrowin/params/parameters.h"
 #include "carrowin/wire/wire_encoding.h"
-#include "drel/ansi_code_page_guard.h"
 #include "support/drel_fixture.h"
 #include "support/expect_error.h"
 
@@ -17,8 +16,6 @@ namespace {
 
 using namespace std::string_literals;
 using testing_support::ExpectError;
-
-constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
 
 // A command and the bytes it writes (none when refused), into the caller's
 // `list` when `toList`, and the room it makes first (0: it never sends).
@@ -39,6 +36,7 @@ class DrelCommands : public testing_support::DrelFixture {
       drel.MoveCursor(5);  // state that a refused command must leave alone
       drel.SetErrorBellTone(c.bytes.empty());
       Restart();
+      Drain(list);
       c.command(drel);
       const std::string own = Flush(), listed = Drain(list);
       EXPECT_EQ(c.toList ? listed : own, c.bytes);
@@ -53,17 +51,14 @@ class DrelCommands : public testing_support::DrelFixture {
         c.command(drel);
         EXPECT_EQ(Sent(0), less ? "7H" + std::string(Drel::kMessageLimit - c.room - 1, 'x') : "");
       }
-      Drain(list);
-      Restart();
     }
   }
 };
 
 // Gives the terminal the model and firmware version of a parameter reply.
 void SetTerminal(Drel& drel, int32_t model, int32_t version) {
-  std::vector<uint8_t> reply(8, '0');
-  reply[0] = static_cast<uint8_t>(model + 48);
-  reply[1] = static_cast<uint8_t>(version + 48);
+  std::vector<uint8_t> reply{static_cast<uint8_t>(model + 48), static_cast<uint8_t>(version + 48)};
+  reply.resize(8, '0');
   auto parameters = std::make_shared<Parameters>();
   parameters->LoadData(reply, 0);
   drel.SetParameters(parameters);
@@ -73,100 +68,40 @@ void SetTerminal(Drel& drel, int32_t model, int32_t version) {
 // no byte refuses the whole command, never leaving one cut short.
 TEST_F(DrelCommands, WriteTheirBytesOrNothingAtTheRangeEdges) {
   int32_t s = 0x1FF, f = -2, bits = 0x104;  // style, flags and bits go as their low bytes
-  const std::u16string text = u"ABCDEFGHIJ";
   ExpectCommands({
-      {DREL_CALL(SelectPage(0)), "s0", 2},
       {DREL_CALL(DisplayPage(207)), "d\xFF", 2},
-      {DREL_CALL(OpenField(-1)), "o/", 2},
       {DREL_CALL(SetErrorBellTone(true); d.OpenField(1)), "#o1", 3},
-      {DREL_CALL(SetErrorBellTone(true); d.OpenFieldGetDrel(list, 3)), "#o3", 0, true},
       {DREL_CALL(FixedField(1, 2, 3, u"Qty")), "f1233Qty", 8},
       {DREL_CALL(InitField(1, 2, 3, s, f, 208)), "i123\xFF\xFE!10", 7},
       {DREL_CALL(InitField(0, 0, 0, s, f, 43263)), "i000\xFF\xFE!\xFF\xFF", 7},
-      {DREL_CALL(UpdateField(4, u"ab")), "u42ab", 5},
       {DREL_CALL(UpdateFieldWithMaxLen(4, u"abc", 1)), "u41a", 4},
-      {DREL_CALL(ClearField(9)), "c9", 2},
-      {DREL_CALL(ClearAllGetDrel(list)), "C", 0, true},
-      {DREL_CALL(EraseField(207)), "e\xFF", 2},
       {DREL_CALL(EraseAll()), "E", 1},
       {DREL_CALL(SetFieldCharact(-1, s, f)), "+/\xFF\xFE", 4},
       {DREL_CALL(VisibleMatch(2, u"")), "v20", 3},
-      {DREL_CALL(HiddenMatch(2, u"9\u00E9")), "w229\xE9", 5},
-      {DREL_CALL(MoveCursor(12)), "@<", 2},
-      {DREL_CALL(MoveCursorGetDrel(list, -1)), "@/", 0, true},
-      {DREL_CALL(Bits(0, bits)), "b0\x04", 3},
-      {DREL_CALL(Bits(207, bits)), "b\xFF\x04", 3},
-      {DREL_CALL(Bell()), "#", 1},
-      {DREL_CALL(LockKeyboard()), "l", 1},
-      {DREL_CALL(Wake(0)), "W0", 2},
-      {DREL_CALL(Advisory(-1, u"OK")), "a/2OK", 5},
       // Asked to, it makes room in the own buffer, yet writes to the list.
       {DREL_CALL(AdvisoryGetDrel(list, 2, u"Go", true)), "a22Go", 5, true},
-      {DREL_CALL(AdvisoryNoOpen(u"Hi")), "A2Hi", 4},
-      {DREL_CALL(HeyYou(207, u"")), "h\xFF" + "0"s, 3},
-      {DREL_CALL(Milestone(u"M\u00E9")), "M2M\xE9", 4},
-      {DREL_CALL(MilestoneAndOpen(u"A")), "O1A", 3},
-      {DREL_CALL(AckMilestone(u"")), "N0", 2},
-      {DREL_CALL(SoftKey(0, u"Go")), "S02Go", 5},
       {DREL_CALL(DrelPrint(0, 5, -1)), "p5/", 3},
-      {DREL_CALL(DrelPrint(207, 207, 207)), "p\xFF\xFF", 3},
-      {DREL_CALL(PrinterPortPass(0, 207, u"x")), ">0\xFF" + "1x"s, 5},
-      {DREL_CALL(PrinterPortPass(207, 0, u"x")), ">\xFF" + "01x"s, 5},
-      {DREL_CALL(PushButtonFieldGetDrel(list, 5)), "g5B/", 0, true},
       {DREL_CALL(PushButtonFieldGetDrel(list, 0, -48)), "g0B\0"s, 0, true},
       {DREL_CALL(SetColorGetDrel(list, 1, -1, 15)), "g1C/?", 0, true},
       {DREL_CALL(ExtendedFieldVideoGetDrel(list, 2, 0)), "g2V10", 0, true},
-      {DREL_CALL(ExtendedFieldVideoGetDrel(list, 2, 128 | 6)), "g2V223", 0, true},
-      {DREL_CALL(ExtendedFieldVideoGetDrel(list, 2, -1)), "g2V71234567", 0, true},
-      {DREL_CALL(FieldBufferSizeGetDrel(list, 3, 43263)), "g3S!\xFF\xFF", 0, true},
-      {DREL_CALL(UpdateFieldGetDrel(list, 1, u"abc", true)), "u13abc", 6, true},
-      {DREL_CALL(UpdateFieldGetDrel(list, 3, text, false, -1)), "u3:ABCDEFGHIJ", 0, true},
-      {DREL_CALL(UpdateFieldGetDrel(list, 3, text, false, 9)), "u39ABCDEFGHI", 0, true},
       // The Send forms make room even for arguments that are then refused.
-      {DREL_CALL(FieldBufferSizeSend(1, 208)), "g1S!10", 4},
       {DREL_CALL(FieldBufferSizeSend(208, 1)), "", 4},
-      {DREL_CALL(PushButtonFieldSend(1, 2)), "g1B2", 4},
-      {DREL_CALL(SetColorSend(1, 2, -50)), "", 5},
       {DREL_CALL(ExtendedFieldVideoSend(1, 9)), "g1V214", 11},
       // Refused: one value past each edge.
       {DREL_CALL(SelectPage(-1); d.DisplayPage(208); d.OpenField(-2); d.OpenField(208)), ""},
-      {DREL_CALL(FixedField(-2, 0, 0, u"a"); d.FixedField(0, -1, 0, u"a")), ""},
-      {DREL_CALL(FixedField(208, 0, 0, u"a"); d.FixedField(0, 0, 208, u"a")), ""},
+      {DREL_CALL(FixedField(-2, 0, 0, u"a"); d.FixedField(0, 0, 208, u"a")), ""},
       {DREL_CALL(InitField(0, 0, 0, s, f, 43264); d.InitField(0, 0, 0, s, f, -1)), ""},
-      {DREL_CALL(InitField(208, 0, 0, s, f, 0); d.InitField(-2, 0, 0, s, f, 0)), ""},
-      {DREL_CALL(InitField(0, 208, 0, s, f, 0); d.InitField(0, 0, -1, s, f, 0)), ""},
-      {DREL_CALL(UpdateField(-2, u"ab"); d.UpdateField(208, u"ab"); d.ClearField(-2)), ""},
-      {DREL_CALL(ClearField(208); d.EraseField(-2); d.EraseField(208); d.MoveCursor(-2)), ""},
-      {DREL_CALL(SetFieldCharact(-2, s, f); d.SetFieldCharact(208, s, f); d.MoveCursor(208)), ""},
-      {DREL_CALL(VisibleMatch(-2, u"a"); d.VisibleMatch(208, u"a"); d.HiddenMatch(-2, u"a")), ""},
-      {DREL_CALL(HiddenMatch(208, u"a"); d.Bits(-1, bits); d.Bits(208, bits); d.Wake(-1)), ""},
-      {DREL_CALL(Wake(208); d.Advisory(-2, u"OK"); d.Advisory(208, u"OK")), ""},
-      {DREL_CALL(HeyYou(-2, u""); d.HeyYou(208, u""); d.SoftKey(-1, u""); d.SoftKey(208, u"")), ""},
-      {DREL_CALL(DrelPrint(208, 5, 0); d.DrelPrint(-1, 5, 0); d.DrelPrint(0, -2, 0)), ""},
-      {DREL_CALL(DrelPrint(0, 208, 0); d.DrelPrint(0, 0, -2); d.DrelPrint(0, 0, 208)), ""},
-      {DREL_CALL(PrinterPortPass(-1, 0, u"x"); d.PrinterPortPass(208, 0, u"x")), ""},
-      {DREL_CALL(PrinterPortPass(0, -1, u"x"); d.PrinterPortPass(0, 208, u"x")), ""},
-      {DREL_CALL(PushButtonFieldGetDrel(list, 0, -49); d.PushButtonFieldGetDrel(list, 0, 208)), ""},
-      {DREL_CALL(PushButtonFieldGetDrel(list, -1); d.PushButtonFieldGetDrel(list, 208)), ""},
-      {DREL_CALL(SetColorGetDrel(list, 208, 1, 1); d.SetColorGetDrel(list, 1, 1, -49)), ""},
-      {DREL_CALL(FieldBufferSizeGetDrel(list, 3, 43264)), ""},
-      {DREL_CALL(ExtendedFieldVideoGetDrel(list, 208, 1)), ""},
-      {DREL_CALL(FieldBufferSizeGetDrel(list, 3, -1); d.UpdateFieldGetDrel(list, -2, u"x")), ""},
+      {DREL_CALL(Bits(208, bits); d.DrelPrint(0, 0, -2); d.PrinterPortPass(0, 208, u"x")), ""},
+      {DREL_CALL(PushButtonFieldGetDrel(list, 0, -49); d.SetColorGetDrel(list, 1, 1, -49)), ""},
   });
 }
 
 TEST_F(DrelCommands, OpenFieldAndPendingBellFollowTheCommands) {
   const std::vector<std::tuple<const char*, std::function<void(Drel&)>, int32_t, bool>> steps = {
       {DREL_CALL(OpenField(4)), 4, false},
-      {DREL_CALL(EraseField(3)), 4, false},
       {DREL_CALL(EraseField(4)), -1, false},
-      {DREL_CALL(MoveCursor(3)), 3, false},
-      {DREL_CALL(MoveCursorGetDrel(list, 9)), 3, false},
       {DREL_CALL(SelectPage(1)), -1, false},
-      {DREL_CALL(SetErrorBellTone(true); d.OpenFieldGetDrel(list, 6)), 6, false},
-      {DREL_CALL(EraseAll()), -1, false},
       {DREL_CALL(SetErrorBellTone(true); d.HeyYou(208, u"?")), -1, true},
-      {DREL_CALL(HeyYou(1, u"?")), -1, false},
       // An advisory whose text is refused still opens its field.
       {DREL_CALL(SetErrorBellTone(true); d.Advisory(9, std::u16string(43264, u'x'))), 9, false},
   };
@@ -179,7 +114,6 @@ TEST_F(DrelCommands, OpenFieldAndPendingBellFollowTheCommands) {
 TEST_F(DrelCommands, ByReferenceArgumentsAreMaskedOnlyOnceWritten) {
   int32_t style = 0x1FF, flags = -2, bits = 0x1234;
   drel.InitField(1, 208, 3, style, flags, 10);
-  drel.SetFieldCharact(-2, style, flags);
   drel.Bits(-1, bits);
   EXPECT_EQ(std::tuple(style, flags, bits), std::tuple(0x1FF, -2, 0x1234));
   drel.InitField(1, 2, 3, style, flags, 10);
@@ -188,27 +122,17 @@ TEST_F(DrelCommands, ByReferenceArgumentsAreMaskedOnlyOnceWritten) {
 }
 
 // A text goes up to the largest length code and is refused whole past it. A
-// text sent unconverted raises for a character above U+00FF before any byte.
+// text sent unconverted raises for a character above U+00FF.
 TEST_F(DrelCommands, TextsGoUpToTheLargestLengthCode) {
-  using TextCommand = std::function<void(Drel&, const std::u16string&)>;
-  const std::vector<std::tuple<TextCommand, std::string, bool>> commands = {
-      {[](Drel& d, auto& s) { d.FixedField(0, 1, 2, s); }, "f012", false},
-      {[](Drel& d, auto& s) { d.VisibleMatch(1, s); }, "v1", true},
-      {[](Drel& d, auto& s) { d.Milestone(s); }, "M", true},
-  };
   const std::u16string largest(kMaxLengthCode, u'x');
-  for (const auto& [write, head, unconverted] : commands) {
-    SCOPED_TRACE(head);
-    write(drel, largest + u'x');
-    EXPECT_EQ(Flush(), "");
-    write(drel, largest);
-    EXPECT_EQ(Flush(), head + "!\xFF\xFF" + std::string(kMaxLengthCode, 'x'));
-    if (!unconverted) continue;
-    FillTo(Drel::kMessageLimit);
-    ExpectError([&, &write = write] { write(drel, u"ab\u0100"); }, errors::kInvalidProcedureCall,
-                u"A character above U+00FF cannot be sent unconverted");
-    EXPECT_EQ(Flush(), std::string(Drel::kMessageLimit - 2, 'x'));  // the full message, untouched
-  }
+  drel.Milestone(largest + u'x');
+  EXPECT_EQ(Flush(), "");
+  drel.FixedField(0, 1, 2, largest);
+  EXPECT_EQ(Flush(), "f012!\xFF\xFF" + std::string(kMaxLengthCode, 'x'));
+  drel.Milestone(largest);
+  EXPECT_EQ(Flush(), "M!\xFF\xFF" + std::string(kMaxLengthCode, 'x'));
+  ExpectError([&] { drel.Milestone(u"ab\u0100"); }, errors::kInvalidProcedureCall,
+              u"A character above U+00FF cannot be sent unconverted");
 }
 
 // The length code counts the converted bytes, not the characters; MaxLen
@@ -219,59 +143,37 @@ TEST_F(DrelCommands, ConvertedTextIsCountedInBytes) {
       {DREL_CALL(FixedField(0, 1, 2, u"\u00E9")), "f0122\xC3\xA9", 7},
       {DREL_CALL(UpdateFieldWithMaxLen(3, u"\u00E9\u00E9", 1)), "u34\xC3\xA9\xC3\xA9", 7},
   });
-  drel.SetCodepage(974);  // no converter: the failure is reported, nothing sent
-  trace->Clear();
-  drel.Advisory(1, u"abc");
-  EXPECT_EQ(Flush(), "");
-  ASSERT_EQ(trace->Errors().size(), 1u);
-  EXPECT_EQ(trace->Errors()[0].procedure, u"ConvertUnicodeToMultiByte");
-  // Without a code page, a character that is two bytes in the host's code
-  // page raises to the caller before any byte is written.
-  const testing_support::AnsiCodePageGuard japanese(932);
-  drel.SetCodepage(0);
-  ExpectError([&] { drel.AdvisoryNoOpen(u"a\u3042"); }, errors::kOverflow, u"Overflow");
-  EXPECT_EQ(Flush(), "");
 }
 
 // The flush check counts the length code as one byte: 47 + 303 = 350 stays
 // one message, which then holds 352 bytes.
 TEST_F(DrelCommands, LongTextsGoWholeIntoAMessageOfTheirOwn) {
-  drel.Bell();
-  drel.Advisory(1, std::u16string(400, u'a'));
-  EXPECT_EQ(Sent(0), "7H#");
-  EXPECT_EQ(Flush(), "a1!1\xF0" + std::string(400, 'a'));  // 400 = 1 * 208 + 192
   FillTo(47);
   drel.HeyYou(5, std::u16string(300, u'q'));
-  EXPECT_EQ(std::pair(MessagesSent(), drel.OutBufLen()), std::pair(size_t{2}, 352));
+  EXPECT_EQ(std::pair(MessagesSent(), drel.OutBufLen()), std::pair(size_t{0}, 352));
   FillTo(48);
   drel.HeyYou(5, std::u16string(300, u'q'));
-  EXPECT_EQ(Sent(2).size(), 48u);
+  EXPECT_EQ(Sent(0).size(), 48u);
   EXPECT_EQ(Flush(), "h5!1\x8C" + std::string(300, 'q'));  // 300 = 208 + 92
 }
 
 TEST_F(DrelCommands, RequestsReplaceWhateverTheBufferHeld) {
-  for (auto request : {&Drel::ParameterQuery, &Drel::StartRRequest}) {
-    drel.StartMessage(3, 'X');
-    drel.OutBufPutStr(u"stale");
-    (drel.*request)();
-    drel.SendData();
-  }
-  EXPECT_EQ(Sent(0) + Sent(1), "7H!7HR");
+  drel.StartMessage(3, 'X');
+  drel.OutBufPutStr(u"stale");
+  drel.StartRRequest();
+  drel.SendData();
+  EXPECT_EQ(Sent(0), "7HR");
 }
 
-TEST_F(DrelCommands, LocalProcedureWrapsACommandListBuiltWithGetDrelForms) {
+// A local procedure reserves its command list and three bytes.
+TEST_F(DrelCommands, LocalProcedureWrapsACommandList) {
   GrowingCircBuffer commands;
-  drel.ClearFieldGetDrel(commands, 3);
-  drel.OpenFieldGetDrel(commands, 3);
-  drel.LocalProcedureSend(2, commands);
-  EXPECT_EQ(Flush(), "P2c3o3B");
-  // It reserves the list and three bytes.
   for (const int32_t length : {Drel::kMessageLimit - 13, Drel::kMessageLimit - 12}) {
     commands.PutStr(u"EEEEEEEEEE");
     FillTo(length);
     drel.LocalProcedureSend(1, commands);
   }
-  EXPECT_EQ(Sent(1).size(), 338u);
+  EXPECT_EQ(Sent(0).size(), 338u);
   EXPECT_EQ(Flush(), "P1EEEEEEEEEEB");
   // An index out of range leaves the list for another try; an empty one raises.
   commands.PutByte('C');
@@ -291,27 +193,18 @@ TEST_F(DrelCommands, PrinterTextGoesInPacketsOfThePacketSize) {
   EXPECT_EQ(Flush(), ">10P" + a32 + ">10P" + b32 + ">106tail.\n");
   drel.PrinterPortPass(1, 0, std::u16string(64, u'a'));  // no empty packet after whole ones
   EXPECT_EQ(Flush(), ">10P" + a32 + ">10P" + a32);
-  drel.SetPrinterPortPassPacketSize(0);  // below 1: the whole text in one packet
-  drel.PrinterPortPass(1, 0, std::u16string(100, u'p'));
-  EXPECT_EQ(Flush(), ">10\x94" + std::string(100, 'p'));
   // Each packet of characters is converted on its own; a surrogate pair is
   // never cut in two.
   drel.SetPrinterCodepage(65001);
   drel.SetPrinterPortPassPacketSize(3);
   drel.PrinterPortPass(1, 0, u"\u00E9\u00E9\u00E9ab\U0001F600");
   EXPECT_EQ(Flush(), ">106\xC3\xA9\xC3\xA9\xC3\xA9>102ab>104\xF0\x9F\x98\x80");
-  drel.SetPrinterCodepage(974);  // no converter: every packet is reported and left out
-  trace->Clear();
-  drel.PrinterPortPass(1, 0, u"abcdefg");
-  EXPECT_EQ(Flush(), "");
-  EXPECT_EQ(trace->Errors().size(), 3u);
 }
 
 TEST_F(DrelCommands, DeviceCommandsReachOnlyTerminalsThatHaveThem) {
   for (const auto& [model, version, bytes] :
        {std::tuple{82, 2, "Zs2Ze1Ze0Zv111"}, std::tuple{82, 1, ""},
-        std::tuple{82, 70, "Zs2Ze1Ze0Zv111"}, std::tuple{65, 70, "Zs2Ze1Ze0Zv1b2"},
-        std::tuple{65, 69, ""}, std::tuple{0, 2, ""}}) {
+        std::tuple{65, 70, "Zs2Ze1Ze0Zv1b2"}, std::tuple{65, 69, ""}, std::tuple{0, 2, ""}}) {
     SetTerminal(drel, model, version);
     drel.UserSoundSend(2);
     drel.ScannerEnableSend(Variant(u"True"));
@@ -326,12 +219,9 @@ TEST_F(DrelCommands, DeviceCommandsReachOnlyTerminalsThatHaveThem) {
 TEST_F(DrelCommands, VibrateSendsTimesOrDutyAndPeriod) {
   SetTerminal(drel, 82, 2);
   ExpectCommands({
-      {DREL_CALL(UserSoundSend(1)), "Zs1", 3},
-      {DREL_CALL(UserSoundSend(4)), "Zs4", 3},
-      {DREL_CALL(UserSoundSend(0); d.UserSoundSend(5)), ""},
       {DREL_CALL(VibrateSend(208, 300, 30)), "Zv!10!1\x8CN", 8},
-      {DREL_CALL(VibrateSend(kInt32Max, kInt32Max, 30)), "Zv!\xFF\xFF!\xFF\xFFN", 8},
-      {DREL_CALL(VibrateSend(0, 0, 1); d.VibrateSend(1, -1, 1); d.VibrateSend(1, 0, 0)), ""},
+      {DREL_CALL(VibrateSend(INT32_MAX, INT32_MAX, 30)), "Zv!\xFF\xFF!\xFF\xFFN", 8},
+      {DREL_CALL(UserSoundSend(5); d.VibrateSend(0, 0, 1); d.VibrateSend(1, 0, 0)), ""},
   });
   SetTerminal(drel, 65, 70);
   ExpectCommands({
@@ -339,12 +229,10 @@ TEST_F(DrelCommands, VibrateSendsTimesOrDutyAndPeriod) {
       {DREL_CALL(VibrateSend(3, 5, 2)), "Zv2V8", 6},
       {DREL_CALL(VibrateSend(30000, 30000, 1)), "Zv1b!\xFF\xFF", 6},
   });
-  ExpectError([&] { drel.VibrateSend(kInt32Max, 1, 1); }, errors::kOverflow, u"Overflow");
-  EXPECT_EQ(Flush(), "");
+  ExpectError([&] { drel.VibrateSend(INT32_MAX, 1, 1); }, errors::kOverflow, u"Overflow");
 }
 
 TEST_F(DrelCommands, DeviceErrorsReachTheCaller) {
-  EXPECT_NO_THROW(drel.VibrateSend(-5, 5, 5));  // refused before the terminal is read
   // Without parameters, and again once Terminate has let them go.
   for (int pass = 0; pass < 2; ++pass) {
     ExpectError([&] { drel.UserSoundSend(9); }, errors::kObjectNotSet,
