@@ -8,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "carrowin/host/in_process_inbound_message.h"
 #include "carrowin/host/in_process_thread.h"
 
 namespace carrowin {
@@ -23,31 +22,22 @@ TEST(InProcessThreadConcurrency, EveryPostedMessageIsTakenOnceInEachProducersOrd
   constexpr size_t kMessages = size_t{kProducers} * kMessagesEach;
   InProcessThread thread;
   std::vector<Bytes> taken;
-  {
-    // Message i of producer p: "R", p, then i in two bytes. Half of them go
-    // through Post, half through PostBytes, as both are offered to any thread.
-    std::vector<std::jthread> producers;
-    for (uint8_t p = 0; p < kProducers; ++p) {
-      producers.emplace_back([&thread, p] {
-        for (int i = 0; i < kMessagesEach; ++i) {
-          Bytes bytes{'R', p, static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i)};
-          if (i % 2 == 0) {
-            thread.PostBytes(std::move(bytes));
-          } else {
-            thread.Post(InProcessInboundMessage::FromBytes(std::move(bytes)));
-          }
-        }
-      });
-    }
-    // The terminal's cycle, until all arrived or a deadline passes (so a lost
-    // message fails the test instead of hanging it).
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (taken.size() < kMessages && std::chrono::steady_clock::now() < deadline) {
-      thread.WaitForMessage(10ms);
-      const auto message = thread.NextMessage();
-      if (message) taken.push_back(message->Data().ToByteArray());
-    }
+  std::vector<std::jthread> producers;
+  // Message i of producer p: "R", p, then i in two bytes.
+  for (uint8_t p = 0; p < kProducers; ++p) {
+    producers.emplace_back([&thread, p] {
+      for (int i = 0; i < kMessagesEach; ++i)
+        thread.PostBytes({'R', p, static_cast<uint8_t>(i >> 8), static_cast<uint8_t>(i)});
+    });
   }
+  // The terminal's cycle, until all arrived or a deadline passes (so a lost
+  // message fails the test instead of hanging it).
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (taken.size() < kMessages && std::chrono::steady_clock::now() < deadline) {
+    thread.WaitForMessage(10ms);
+    if (const auto message = thread.NextMessage()) taken.push_back(message->Data().ToByteArray());
+  }
+  producers.clear();  // joins them
   ASSERT_EQ(taken.size(), kMessages);
   std::vector<int> nextOf(kProducers, 0);
   for (const Bytes& bytes : taken) {

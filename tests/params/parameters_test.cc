@@ -11,6 +11,7 @@ namespace {
 
 using testing_support::ExpectError;
 using testing_support::HollowTrace;
+using testing_support::RaisedBy;
 using Values = std::vector<int16_t>;
 
 /// Loads `reply`, a parameter-query reply whose parameter bytes follow "!".
@@ -27,20 +28,13 @@ Values ValuesOf(const Parameters& p) {
 }
 
 TEST(Parameters, DecodesTheReply) {
-  const std::pair<std::string_view, Values> cases[] = {
-      {"12!8310PL20", {8, 3, 1, 0, 64, 64, 24, 24, 48, 2, 0}},
-      // Bytes below "0" decode to -1, masked in two's complement for the sizes.
-      {"12!8310 L20", {8, 3, 1, 0, -2, -2, 24, 24, 48, 2, 0}},
-      {"12!8310P 20", {8, 3, 1, 0, 64, 64, 30, 30, 272, 2, 0}},
-      {"12!/310P020", {-1, 3, 1, 0, 64, 64, 0, 0, 32, 2, 0}}};
-  for (const auto& [reply, values] : cases) {
-    Parameters parameters;
-    Load(parameters, reply);
-    EXPECT_EQ(ValuesOf(parameters), values) << reply;
-  }
+  Parameters parameters;
+  // A byte below "0" decodes to -1, masked in two's complement for the sizes.
+  Load(parameters, "12!8310P 20");
+  EXPECT_EQ(ValuesOf(parameters), Values({8, 3, 1, 0, 64, 64, 30, 30, 272, 2, 0}));
 }
 
-TEST(Parameters, KeepsTheSizeSettingsTracesAndReadsOnlyInsideTheReply) {
+TEST(Parameters, KeepsTheSizeSettingsTracesAndStopsWhereTheReplyEnds) {
   const auto trace = std::make_shared<MemoryProcessTrace>();
   Parameters parameters;
   parameters.Initialize(trace);
@@ -51,30 +45,22 @@ TEST(Parameters, KeepsTheSizeSettingsTracesAndReadsOnlyInsideTheReply) {
                              u"Loading Terminal Parameters: \r\n Model '8'\r\n Version '3'"
                              u"\r\n Features '1'\r\n Config '0'\r\n Columns '40'\r\n Rows '16'"
                              u"\r\n MaxField '32'\r\n SavedPages '2'\r\n Application '0'"));
-  trace->Clear();
   // A reply that ends early fails at its first missing byte, the values
-  // before it stored; a position outside the message reads nothing.
-  for (int32_t position : {3, -1, 4, INT32_MAX}) {
-    ExpectError([&] { Load(parameters, "12!9", position); }, errors::kSubscriptOutOfRange,
-                u"Subscript out of range");
-  }
-  EXPECT_TRUE(trace->Records().empty());
+  // before it stored.
+  ExpectError([&] { Load(parameters, "12!9"); }, errors::kSubscriptOutOfRange,
+              u"Subscript out of range");
   // A size setting fills a virtual size of 0.
   parameters.SetColumns(20);
   parameters.SetRows(8);
   EXPECT_EQ(ValuesOf(parameters), Values({9, 3, 1, 0, 20, 20, 8, 8, 32, 2, 0}));
-  ExpectError([&] { parameters.Initialize(nullptr); }, errors::kObjectNotSet,
-              u"Object variable or With block variable not set");
+  EXPECT_EQ(RaisedBy([&] { parameters.Initialize(nullptr); }).Number(), errors::kObjectNotSet);
   // A trace that hands back nothing is refused, and the old binding stays.
   ExpectError([&] { parameters.Initialize(std::make_shared<HollowTrace>(false)); },
               errors::kObjectNotSet, u"The trace writer of Parameters gave no error reporter");
   EXPECT_NE(parameters.GetErrorReporter(), nullptr);
-  ExpectError(
-      [] {
-        Parameters made(
-            HostFactories{[] { return std::make_shared<HollowTrace>(true); }, {}, {}, {}});
-      },
-      errors::kObjectNotSet, u"The process trace gave no trace writer for Parameters");
+  // Nor is a process trace that gives no trace writer.
+  const HostFactories hollow{[] { return std::make_shared<HollowTrace>(true); }, {}, {}, {}};
+  EXPECT_EQ(RaisedBy([&] { Parameters made(hollow); }).Number(), errors::kObjectNotSet);
 }
 
 }  // namespace
