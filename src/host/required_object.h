@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "carrowin/automation/error.h"
@@ -18,6 +19,15 @@ template <class Pointer>
 Pointer RequireObject(Pointer object, std::u16string_view source, std::u16string_view description) {
   if (!object) RaiseError(errors::kObjectNotSet, source, description);
   return object;
+}
+
+/// The parent a child refers back to, or error 91 from `source` once the
+/// parent is gone or the child was terminated: a vanished parent is an
+/// automation "object variable not set", never a dangling reference.
+template <class T>
+std::shared_ptr<T> RequireObject(const std::weak_ptr<T>& parent, std::u16string_view source,
+                                 std::u16string_view description) {
+  return RequireObject(parent.lock(), source, description);
 }
 
 }  // namespace carrowin

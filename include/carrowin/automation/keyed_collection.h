@@ -95,6 +95,10 @@ class KeyedCollection {
       return nullptr;
     }
   }
+  template <std::same_as<Variant> V>
+  const T* Find(const V& indexOrKey) const {
+    return const_cast<KeyedCollection*>(this)->Find(indexOrKey);
+  }
 
   bool Contains(std::u16string_view key) const { return IndexOf(key) != nullptr; }
 
