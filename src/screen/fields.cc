@@ -60,6 +60,11 @@ std::shared_ptr<Page> Fields::RequirePage() const {
   return RequireObject(page_, kObjectName, u"The fields have no page");
 }
 
+carrowin::Drel& Fields::TerminalDrel() const {
+  const auto terminal = RequireObject(terminal_, kObjectName, u"The fields have no terminal");
+  return *RequireObject(terminal->Drel(), kObjectName, u"The terminal is not initialised");
+}
+
 void Fields::ResetCollections() {
   byName_.Clear();
   byNumber_.Clear();
@@ -71,11 +76,13 @@ std::shared_ptr<Field> Fields::Add(int32_t lFieldNumber, std::u16string_view sFi
                                    std::u16string_view sFieldData,
                                    std::u16string_view sHiddenPattern,
                                    std::u16string_view sVisiblePattern) {
+  // A collection whose page is gone stores nothing more.
+  const auto page = RequirePage();
   const int32_t row = FromOne(lFieldRow, u"The field row is out of range");
   const int32_t column = FromOne(lFieldColumn, u"The field column is out of range");
   auto field = std::make_shared<Field>();
-  field->Initialize(processTrace_, terminal_.lock(), page_.lock(), sFieldName, lFieldNumber, row,
-                    column, lFieldStyle, lFieldFlags, lFieldSize, sFieldData, sHiddenPattern,
+  field->Initialize(processTrace_, terminal_.lock(), page, sFieldName, lFieldNumber, row, column,
+                    lFieldStyle, lFieldFlags, lFieldSize, sFieldData, sHiddenPattern,
                     sVisiblePattern);
   byName_.Add(field, sFieldName);
   try {
@@ -85,7 +92,6 @@ std::shared_ptr<Field> Fields::Add(int32_t lFieldNumber, std::u16string_view sFi
     byName_.Remove(byName_.Count());
     throw;
   }
-  const auto page = RequirePage();
   if (page->OnTerminal()) {
     page->SelectPage();
     field->Display();
@@ -129,25 +135,21 @@ std::shared_ptr<Field> Fields::Item(const Variant& vntIndexKey) const {
 void Fields::Remove(const Variant& vntIndexKey) {
   const std::shared_ptr<Field> field = Item(vntIndexKey);
   if (!field) return;
+  const auto page = RequirePage();
   byName_.Remove(std::u16string_view(field->Name()));
   byNumber_.Remove(std::u16string_view(NumberKey(DecimalText(field->Number()))));
-  const auto page = RequirePage();
   if (page->OnTerminal()) {
     page->SelectPage();
-    RequireObject(RequireObject(terminal_, kObjectName, u"The fields have no terminal")->Drel(),
-                  kObjectName, u"The terminal is not initialised")
-        ->EraseField(field->Number());
+    TerminalDrel().EraseField(field->Number());
   }
 }
 
 void Fields::RemoveAll() {
-  ResetCollections();
   const auto page = RequirePage();
+  ResetCollections();
   if (page->OnTerminal()) {
     page->SelectPage();
-    RequireObject(RequireObject(terminal_, kObjectName, u"The fields have no terminal")->Drel(),
-                  kObjectName, u"The terminal is not initialised")
-        ->EraseAll();
+    TerminalDrel().EraseAll();
   }
 }
 

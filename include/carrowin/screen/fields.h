@@ -12,6 +12,7 @@
 
 namespace carrowin {
 
+class Drel;
 class Field;
 class Page;
 class Terminal;
@@ -78,6 +79,7 @@ class Fields {
 
  private:
   std::shared_ptr<Page> RequirePage() const;
+  Drel& TerminalDrel() const;
   void ResetCollections();
 
   std::shared_ptr<ProcessTrace> processTrace_;
