@@ -119,8 +119,8 @@ class Harness {
   explicit Harness(FuzzedDataProvider& in)
       : in_(in),
         buffer_(std::make_shared<VisibleBuffer>()),
-        drel_(
-            carrowin::HostFactories{factories_.processTrace, {}, {}, [b = buffer_] { return b; }}) {
+        drel_(carrowin::HostFactories{.processTrace = factories_.processTrace,
+                                      .circBuffer = [b = buffer_] { return b; }}) {
     auto trace = std::make_shared<carrowin::MemoryProcessTrace>(0);
     auto sender =
         std::make_shared<carrowin::CallbackMessageSender>([this](std::span<const uint8_t> message) {

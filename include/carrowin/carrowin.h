@@ -49,4 +49,5 @@
 #include "carrowin/screen/page.h"
 #include "carrowin/screen/pages.h"
 #include "carrowin/terminal/terminal.h"
+#include "carrowin/terminal/transaction_interpreter.h"
 #include "carrowin/wire/wire_encoding.h"

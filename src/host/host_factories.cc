@@ -7,6 +7,7 @@
 #include "carrowin/host/memory_object_settings.h"
 #include "carrowin/host/memory_settings_eraser.h"
 #include "carrowin/host/stream_process_trace.h"
+#include "host/os_thread.h"
 #include "required_object.h"
 
 namespace carrowin {
@@ -19,6 +20,8 @@ HostFactories BuiltInDefaults() {
   f.objectSettings = [] { return std::make_shared<MemoryObjectSettings>(); };
   f.settingsEraser = [] { return std::make_shared<MemorySettingsEraser>(); };
   f.circBuffer = [] { return std::make_shared<GrowingCircBuffer>(); };
+  f.clock = [] { return std::chrono::system_clock::now(); };
+  f.threadId = CurrentOsThreadId;
   return f;
 }
 
@@ -63,6 +66,17 @@ std::shared_ptr<CircBuffer> HostFactories::CreateCircBuffer() const {
   return Create(*this, &HostFactories::circBuffer, u"CircBuffer");
 }
 
+HostFactories HostFactories::Resolved() const {
+  HostFactories resolved = ProcessDefaults();
+  if (processTrace) resolved.processTrace = processTrace;
+  if (objectSettings) resolved.objectSettings = objectSettings;
+  if (settingsEraser) resolved.settingsEraser = settingsEraser;
+  if (circBuffer) resolved.circBuffer = circBuffer;
+  if (clock) resolved.clock = clock;
+  if (threadId) resolved.threadId = threadId;
+  return resolved;
+}
+
 HostFactories HostFactories::ProcessDefaults() {
   std::lock_guard lock(DefaultsMutex());
   return Defaults();
@@ -74,6 +88,8 @@ void HostFactories::SetProcessDefaults(HostFactories factories) {
   if (!factories.objectSettings) factories.objectSettings = builtIn.objectSettings;
   if (!factories.settingsEraser) factories.settingsEraser = builtIn.settingsEraser;
   if (!factories.circBuffer) factories.circBuffer = builtIn.circBuffer;
+  if (!factories.clock) factories.clock = builtIn.clock;
+  if (!factories.threadId) factories.threadId = builtIn.threadId;
   std::lock_guard lock(DefaultsMutex());
   Defaults() = std::move(factories);
 }

@@ -16,7 +16,7 @@ constexpr std::u16string_view kObjectName = u"Parameters";
 /// Reads the parameter bytes of one reply, refusing any index outside it.
 class ReplyReader {
  public:
-  ReplyReader(const std::vector<uint8_t>& data, int32_t position)
+  ReplyReader(std::span<const uint8_t> data, int32_t position)
       : data_(data), position_(position) {}
 
   /// The decoded small number at `offset` from the reply's start.
@@ -29,7 +29,7 @@ class ReplyReader {
   }
 
  private:
-  const std::vector<uint8_t>& data_;
+  std::span<const uint8_t> data_;
   int32_t position_;
 };
 
@@ -55,7 +55,7 @@ void Parameters::Initialize(const std::shared_ptr<ProcessTrace>& processTrace) {
   errorReporter_ = std::move(reporter);
 }
 
-void Parameters::LoadData(const std::vector<uint8_t>& data, int32_t position) {
+void Parameters::LoadData(std::span<const uint8_t> data, int32_t position) {
   const ReplyReader reply(data, position);
   model_ = reply.Number(0);
   version_ = reply.Number(1);

@@ -7,9 +7,9 @@
 #include "carrowin/drel/drel.h"
 #include "carrowin/params/parameters.h"
 #include "carrowin/screen/pages.h"
+#include "carrowin/terminal/transaction_interpreter.h"
 #include "host/object_trace.h"
 #include "host/required_object.h"
-#include "terminal/os_thread.h"
 
 namespace carrowin {
 
@@ -30,7 +30,7 @@ std::shared_ptr<Terminal> Terminal::Create(HostFactories factories) {
   return std::make_shared<Terminal>(ConstructionKey{}, std::move(factories));
 }
 
-Terminal::Terminal(ConstructionKey, HostFactories factories) : factories_(std::move(factories)) {
+Terminal::Terminal(ConstructionKey, HostFactories factories) : factories_(factories.Resolved()) {
   // A trace of its own, dropped at once, so the object can trace and report
   // even when it is never initialised.
   traceWriter_ = ObtainTraceWriter(*factories_.CreateProcessTrace(), kObjectName);
@@ -56,7 +56,7 @@ void Terminal::Initialize(std::shared_ptr<carrowin::Connection> objConnection,
     traceWriter_->Trace(3, u"Initialize", u"Trace created");
     errorReporter_ = ObtainErrorReporter(*traceWriter_, kObjectName);
     std::u16string threadLine = u"Initializing objects in main thread: ";
-    threadLine.append(DecimalText(CurrentOsThreadId()));
+    threadLine.append(DecimalText(factories_.threadId()));
     traceWriter_->Trace(2, u"Initialize", threadLine);
 
     parameters_ = std::make_shared<carrowin::Parameters>(factories_);

@@ -28,7 +28,7 @@ TEST(DrelFraming, CommandsTravelInFramedMessagesEachSentOnce) {
   Messages messages;
   const auto sent = [&messages] { return std::exchange(messages, {}); };
   Drel d(HostFactories{
-      {}, {}, {}, [] { return std::make_shared<testing_support::VectorCircBuffer>(true); }});
+      .circBuffer = [] { return std::make_shared<testing_support::VectorCircBuffer>(true); }});
   d.Initialize(std::make_shared<MemoryProcessTrace>(),
                std::make_shared<CallbackMessageSender>([&](auto message) {
                  if (failures-- > 0)
@@ -103,7 +103,7 @@ TEST(DrelFraming, CommandsTravelInFramedMessagesEachSentOnce) {
 TEST(DrelInitialize, TracesOnTheGivenTraceAndReportsThroughIt) {
   auto own = std::make_shared<MemoryProcessTrace>();
   auto given = std::make_shared<MemoryProcessTrace>();
-  Drel drel(HostFactories{[own] { return own; }, {}, {}, {}});
+  Drel drel(HostFactories{.processTrace = [own] { return own; }});
   drel.Initialize(given, std::make_shared<RecordingMessageSender>(), 64, 7);
   EXPECT_TRUE(given->HasLine(3, u"Initialize", u"Trace created"));
   // An error the object detects itself goes to the reporter of the new trace.
@@ -118,8 +118,9 @@ TEST(DrelInitialize, AFailedBindingLeavesTheObjectAsItWas) {
   auto sender = std::make_shared<RecordingMessageSender>();
   auto trace = std::make_shared<MemoryProcessTrace>();
   // An outside trace that hands back nothing is refused, not dereferenced.
-  EXPECT_THROW(Drel(HostFactories{[] { return std::make_shared<HollowTrace>(true); }, {}, {}, {}}),
-               Error);
+  EXPECT_THROW(
+      Drel(HostFactories{.processTrace = [] { return std::make_shared<HollowTrace>(true); }}),
+      Error);
   Drel drel;
   EXPECT_THROW(drel.Initialize(std::make_shared<HollowTrace>(false), sender, 64, 7), Error);
   EXPECT_THROW(drel.Initialize(trace, sender, -1, 7), Error);

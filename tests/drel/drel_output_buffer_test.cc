@@ -63,7 +63,7 @@ TEST(DrelOutputBuffer, AnApplicationBufferTakesOnePutPerCommandAndNoPartOfARefus
   Bind(own, [&expected](auto m) { expected.emplace_back(m.begin(), m.end()); });
   EncodeScreen(own, list);
   auto buffer = std::make_shared<Foreign>();
-  Drel drel(HostFactories{{}, {}, {}, [buffer] { return buffer; }});
+  Drel drel(HostFactories{.circBuffer = [buffer] { return buffer; }});
   Bind(drel, [&messages](auto m) { messages.emplace_back(m.begin(), m.end()); });
   EncodeScreen(drel, list);
   EXPECT_EQ(messages, expected);

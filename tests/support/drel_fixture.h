@@ -20,7 +20,7 @@ class DrelFixture : public ::testing::Test {
  protected:
   static constexpr int32_t kTerminal = 7;
 
-  DrelFixture() : drel(HostFactories{[t = trace] { return t; }, {}, {}, {}}) {
+  DrelFixture() : drel(HostFactories{.processTrace = [t = trace] { return t; }}) {
     drel.Initialize(trace, sender, 4096, kTerminal);
     drel.StartMessage(kTerminal, 'H');
   }

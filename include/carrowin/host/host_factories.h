@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -26,15 +28,26 @@ namespace carrowin {
 ///     };
 ///     carrowin::HostFactories::SetProcessDefaults(defaults);
 struct HostFactories {
-  std::function<std::shared_ptr<ProcessTrace>()> processTrace;
-  std::function<std::shared_ptr<ObjectSettings>()> objectSettings;
-  std::function<std::shared_ptr<SettingsEraser>()> settingsEraser;
-  std::function<std::shared_ptr<CircBuffer>()> circBuffer;
+  // Each member starts empty, so a set names only what it changes:
+  // `HostFactories{.processTrace = ...}`.
+  std::function<std::shared_ptr<ProcessTrace>()> processTrace{};
+  std::function<std::shared_ptr<ObjectSettings>()> objectSettings{};
+  std::function<std::shared_ptr<SettingsEraser>()> settingsEraser{};
+  std::function<std::shared_ptr<CircBuffer>()> circBuffer{};
+  /// The current time, which the status record writes (in local time).
+  /// Default: the system clock.
+  std::function<std::chrono::system_clock::time_point()> clock{};
+  /// The identifier of the calling thread, which trace lines show. Default:
+  /// the operating system's thread identifier.
+  std::function<int64_t()> threadId{};
 
   std::shared_ptr<ProcessTrace> CreateProcessTrace() const;
   std::shared_ptr<ObjectSettings> CreateObjectSettings() const;
   std::shared_ptr<SettingsEraser> CreateSettingsEraser() const;
   std::shared_ptr<CircBuffer> CreateCircBuffer() const;
+  /// This set with every empty member filled from the process defaults, so
+  /// that a terminal looks the defaults up once, not at every use.
+  HostFactories Resolved() const;
 
   /// The process-wide defaults (thread-safe). Out of the box: for each
   /// terminal a trace that writes level 1 lines to the shared standard error

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,7 +35,7 @@ class Parameters {
   /// early raises error 9 (subscript out of range) at the first missing
   /// byte; the values decoded before it keep their new values and nothing
   /// is traced.
-  void LoadData(const std::vector<uint8_t>& data, int32_t position);
+  void LoadData(std::span<const uint8_t> data, int32_t position);
 
   int16_t Application() const { return application_; }
   /// Columns the terminal shows; setting it also sets `VirtualColumns`

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,9 @@ namespace carrowin {
 class Drel;
 class Page;
 class Pages;
+class InboundReader;
 class Parameters;
+class TransactionInterpreter;
 
 /// One connected terminal: the root of its pages, fields, encoder and
 /// parameters, and the object through which its application drives it.
@@ -103,9 +106,32 @@ class Terminal : public std::enable_shared_from_this<Terminal> {
   /// True while the keyboard is locked, waiting for the host.
   bool Locked() const { return locked_; }
   void SetLocked(bool value) { locked_ = value; }
+  /// Processes at most one message the worker queued in the `Thread`: the
+  /// field updates, then the dispatch with its events, then the reply as one
+  /// message. Called repeatedly by the worker; never raises (failures are
+  /// reported with procedure "ExecuteBackground").
+  void ExecuteBackground();
+  /// The dispatch of one inbound message: `bData` up to `lLength`, function
+  /// code `bFunctionCode` at index `lPositionFC`. For the worker; every read
+  /// is checked, so a malformed message is reported, never read past its end.
+  void ProcessTerminalMessages(std::span<const uint8_t> bData, int32_t lLength,
+                               uint8_t bFunctionCode, int32_t lPositionFC);
   void UserSound(int32_t lIndex);
   void Vibrate(int32_t lOnTime, int32_t lOffTime, int32_t lIterations);
   void ScannerEnable(const Variant& bEnable);
+
+  /// Raise the terminal's events; a failure, of the application's handler
+  /// too, is reported with the operation's name and goes no further.
+  void RaiseInitialized();
+  void RaiseOffline();
+  void RaiseOnline();
+  /// Have the page last displayed (`CurrentScreen`) raise its event; the
+  /// arguments are the caller's variables, which handlers may change. No
+  /// such page, or a failing handler, is reported with the operation's name.
+  void RaiseFunctionKey(int32_t& lFunctionKey, int32_t lFieldNumber);
+  void RaiseHeyYou(std::u16string& sData);
+  void RaiseSerialInput(int32_t& Port, std::u16string& Data);
+  void RaiseTransmitOnEntry(int32_t lFieldNumber);
 
   // --- For the library's own classes --------------------------------------
 
@@ -116,15 +142,42 @@ class Terminal : public std::enable_shared_from_this<Terminal> {
   /// in the status record.
   const std::u16string& CurrentScreen() const { return currentScreen_; }
   void SetCurrentScreen(std::u16string_view value);
+  /// Both passes over one message; an error of the dispatch reaches the caller.
+  void HandleInboundMessage(std::span<const uint8_t> bData, int32_t lLength, uint8_t bFunctionCode,
+                            int32_t lPositionFC);
 
  private:
   carrowin::Drel& RequireDrel() const;
 
+  std::shared_ptr<Page> ScreenPage() const;
+  void SetApplicationMode(bool value);
+  void StopProcessing(carrowin::Thread& thread, bool afterMessage);
+
+  // Inbound dispatch.
+  void ProcessFieldUpdates(std::span<const uint8_t> bData, int32_t lLength, uint8_t bFunctionCode,
+                           int32_t lPositionFC);
+  void DispatchMessage(const InboundReader& message, uint8_t bFunctionCode, int32_t lPositionFC,
+                       bool& handlerActive);
+  void DispatchResponse(const InboundReader& message, int32_t lPositionFC, bool& handlerActive);
+  void AnswerInitialized();
+  void Reattach();
+  void StartInterpreter();
+  /// Runs `step` with errors ignored, as the dispatch does around the events
+  /// a record raises; afterwards the dispatch has no handler of its own.
+  template <class Step>
+  void IgnoringErrors(bool& handlerActive, Step&& step);
+
   // Status record: how much the terminal publishes, and the writes of one
   // processing cycle.
+  void RefreshStatusLevel();
   void SetStatusOnline();
+  void SetStatusOffline();
   void UpdateScreenStatus();
+  void UpdateFunctionStatus();
+  void MarkExecutionStart();
+  void MarkExecutionEnd();
   void WriteStatus(std::u16string_view key, const Variant& value);
+  std::u16string Now() const;
 
   HostFactories factories_;
   std::shared_ptr<Object> common_;
@@ -141,7 +194,7 @@ class Terminal : public std::enable_shared_from_this<Terminal> {
   std::u16string name_;
   bool locked_ = false;
   std::shared_ptr<ObjectSettings> objectSettings_;
-  std::shared_ptr<Object> interpreter_;
+  std::shared_ptr<TransactionInterpreter> interpreter_;
   int32_t currentPageNumber_ = -1;
   std::u16string currentScreen_;
   int32_t codePage_ = 0;
@@ -149,6 +202,11 @@ class Terminal : public std::enable_shared_from_this<Terminal> {
   int32_t statusUpdateLevel_ = 0;
   int32_t previousStatusLevel_ = 0;
   bool onlineStatusWritten_ = false;
+  // Offline wins within a cycle: once False is written, True is not.
+  bool offlineStatusWritten_ = false;
+  uint8_t lastFunctionCode_ = 0;
+  uint8_t lastResponseType_ = 0;
+  bool applicationMode_ = false;
   bool handleHebrewDisplay_ = false;
   int32_t printerCodePage_ = 0;
   std::shared_ptr<carrowin::Thread> thread_;

@@ -1,4 +1,4 @@
-#include "terminal/os_thread.h"
+#include "host/os_thread.h"
 
 #include <unistd.h>
 
