@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,10 +13,12 @@ namespace carrowin::testing_support {
 
 /// A terminal initialised as record "T1" (terminal number 7, parameters of
 /// version 70 with 40 virtual columns) of a settings store of its own, with
-/// an in-memory trace and a recording sender.
+/// an in-memory trace, a recording sender and a clock that stands still.
 class TerminalFixture : public ::testing::Test {
  protected:
   static constexpr int32_t kTerminal = 7;
+  /// The terminal's clock stands still at this moment.
+  static constexpr std::chrono::system_clock::time_point kNow{std::chrono::seconds(1796560245)};
 
   TerminalFixture() {
     store->SetSetting(u"Terminal", u"T1", u"TerminalId", Variant(kTerminal));
@@ -30,6 +33,7 @@ class TerminalFixture : public ::testing::Test {
     factories.processTrace = [t = trace] { return t; };
     factories.objectSettings = [s = store] { return std::make_shared<MemoryObjectSettings>(s); };
     factories.settingsEraser = [s = store] { return std::make_shared<MemorySettingsEraser>(s); };
+    factories.clock = [] { return kNow; };
     return factories;
   }
 
@@ -49,14 +53,22 @@ class TerminalFixture : public ::testing::Test {
   /// joined, each without its "7H" header.
   std::string Commands() {
     terminal->Drel()->SendData();
-    const std::vector<std::vector<uint8_t>> messages = sender->Messages();
     std::string commands;
-    for (size_t i = seen_; i < messages.size(); ++i) {
-      const std::string message(messages[i].begin(), messages[i].end());
+    for (const std::string& message : TakeMessages()) {
       commands += message.substr(message.find('H') + 1);
     }
-    seen_ = messages.size();
     return commands;
+  }
+
+  /// The messages sent since the last `Commands` or `TakeMessages`, whole.
+  std::vector<std::string> TakeMessages() {
+    const std::vector<std::vector<uint8_t>> messages = sender->Messages();
+    std::vector<std::string> taken;
+    for (size_t i = seen_; i < messages.size(); ++i) {
+      taken.emplace_back(messages[i].begin(), messages[i].end());
+    }
+    seen_ = messages.size();
+    return taken;
   }
 
   std::shared_ptr<MemoryProcessTrace> trace = std::make_shared<MemoryProcessTrace>();

@@ -1,0 +1,148 @@
+#include <string>
+#include <vector>
+
+#include "terminal/terminal_cycle_fixture.h"
+
+namespace carrowin::testing_support {
+namespace {
+
+class TerminalDispatch : public TerminalCycleFixture {
+ protected:
+  TerminalDispatch() {
+    page->Fields()->AddEntry(2, u"User", 3, 1, 6);
+    page->Fields()->AddEntry(4, u"Lot", 4, 1, 6);
+    page->evtFunctionKey.Connect([&](int32_t& key, std::u16string& field) {
+      events += "key " + std::to_string(key) + " in '" + ToUtf8(field) + "' ";
+    });
+    page->evtHeyYou.Connect([&](std::u16string& data) { events += "hey " + ToUtf8(data) + " "; });
+  }
+
+  void ShowPage() {
+    page->Display(u"User");
+    Commands();
+  }
+
+  std::shared_ptr<Page> page = terminal->Pages()->Add(u"Main");
+  std::string events;
+};
+
+TEST_F(TerminalDispatch, KeyFromAScreenNeverDrawnReattachesTheTerminal) {
+  EXPECT_EQ(Cycle("RF52"), "7d|7a");
+  EXPECT_EQ(events, "");
+  EXPECT_TRUE(trace->HasLine(1, u"ProcessTerminalMessage", u"Detaching terminal"));
+  EXPECT_TRUE(trace->HasLine(1, u"ProcessTerminalMessage", u"Attaching terminal"));
+  EXPECT_EQ(Status(u"statusOnline").ToLong(), 0);
+}
+
+TEST_F(TerminalDispatch, RecordsAreReadInTurn) {
+  ShowPage();
+  const std::string longText(208, 'x');
+  Cycle("R=4!10" + longText + "F3/");
+  EXPECT_EQ(page->Fields()->Item(int32_t{4})->RawData().size(), 208u);
+  EXPECT_EQ(events, "key 3 in '' ");
+  events.clear();
+  Cycle("R?Fthe answer is 22 bytes" "F52");
+  EXPECT_EQ(events, "hey the answer is 22 bytes ") << "the hey-you record ends the message";
+}
+
+TEST_F(TerminalDispatch, InitializedAsksForTheScreenWhenParametersAreKnown) {
+  EXPECT_EQ(Cycle("I"), "7HR");
+  EXPECT_EQ(Status(u"statusOnline").ToLong(), -1);
+}
+
+TEST_F(TerminalDispatch, OtherCodesOnlyUpdateTheStatus) {
+  EXPECT_EQ(Cycle("Z"), "");
+  EXPECT_EQ(Status(u"statusFunctionCode").ToString(), u"Unknown: Z");
+  EXPECT_EQ(Status(u"statusResponseType").ToString(), u"N/A");
+  EXPECT_EQ(Cycle("a"), "7A");
+  EXPECT_EQ(Status(u"statusOnline").ToLong(), 0);
+}
+
+TEST_F(TerminalDispatch, MalformedMessagesAreReportedAndTheNextIsHandled) {
+  ShowPage();
+  const std::vector<std::string> garbage = {
+      "R=",    "R=2",       "R=2!",     "R=2!0",  "R=2/ABC", "R=2!/0ABC", "R=2900",
+      "RF3",   "R%",        "R?",       "R?9ab",  "R<",      "R<1",       "R!12",
+      "R\xff", "R=2\x01xy", "R=\x01\x01", "RRRRM"};
+  for (const std::string& message : garbage) {
+    Cycle(message);
+    EXPECT_FALSE(page->Fields()->Item(int32_t{2})->UpdatingFromTerminal()) << message;
+  }
+  EXPECT_FALSE(trace->Errors().empty());
+  events.clear();
+  Cycle("RF52");
+  EXPECT_EQ(events, "key 5 in 'User' ");
+}
+
+TEST_F(TerminalDispatch, FailedFieldUpdateLeavesTheFieldAnsweringAgain) {
+  ShowPage();
+  const auto user = page->Fields()->Item(u"User");
+  user->Terminate();  // its page is gone: assigning its data fails
+  Cycle("R=23ABCF52");
+  EXPECT_EQ(trace->Errors().back().procedure, u"ProcessFieldUpdates");
+  EXPECT_FALSE(user->UpdatingFromTerminal());
+  EXPECT_EQ(events, "key 5 in 'User' ") << "the dispatch still runs";
+}
+
+TEST_F(TerminalDispatch, ErrorAfterTheEventsDiscardsTheHalfBuiltReply) {
+  ShowPage();
+  page->evtFunctionKey.Connect([&](int32_t&, std::u16string&) { page->StartEntry(u"Lot"); });
+  EXPECT_EQ(Cycle("RF52="), "");
+  EXPECT_EQ(trace->Errors().back().procedure, u"ExecuteBackground");
+  EXPECT_EQ(Cycle("O"), "") << "nothing of the failed reply leaks into the next";
+  EXPECT_EQ(thread->BegunMessages() - thread->EndedMessages(), 1);
+}
+
+TEST_F(TerminalDispatch, TerminateMessageClosesTheCycleNormally) {
+  ShowPage();
+  EXPECT_EQ(Cycle("&"), "");
+  EXPECT_TRUE(trace->Errors().empty());
+  EXPECT_TRUE(thread->Stopped());
+  EXPECT_EQ(thread->BegunMessages(), thread->EndedMessages());
+  EXPECT_EQ(Status(u"statusOnline").ToLong(), 0);
+  EXPECT_EQ(Status(u"statusExecuting").ToLong(), 0);
+}
+
+TEST_F(TerminalDispatch, EventWithoutAScreenIsReportedAndTheMessageGoesOn) {
+  page->SelectPage();  // a page number, but nothing displayed
+  Cycle("RF52F61");
+  EXPECT_EQ(trace->Errors().size(), 2u);
+  EXPECT_EQ(trace->Errors().back().procedure, u"RaiseFunctionKey");
+}
+
+TEST_F(TerminalDispatch, StopRequestedWhileHandlingKeepsTheReply) {
+  ShowPage();
+  page->evtFunctionKey.Connect([&](int32_t&, std::u16string&) {
+    page->StartEntry(u"Lot");
+    thread->RequestStop();
+  });
+  bool offline = false;
+  terminal->evtOffline.Connect([&] { offline = true; });
+  EXPECT_EQ(Cycle("RF52"), "");
+  EXPECT_TRUE(offline);
+  EXPECT_TRUE(thread->Stopped());
+  EXPECT_FALSE(trace->HasLine(2, u"ExecuteBackground", u"Done executing thread"));
+}
+
+// A worker that counts how often it is told the application mode.
+class CountingThread : public InProcessThread {
+ public:
+  void SetApplicationMode(bool value) override {
+    ++modeChanges;
+    InProcessThread::SetApplicationMode(value);
+  }
+  int modeChanges = 0;
+};
+
+TEST_F(TerminalDispatch, ApplicationModeIsToldOncePerChange) {
+  ShowPage();
+  const auto counting = std::make_shared<CountingThread>();
+  terminal->SetThread(counting);
+  counting->PostBytes({'R', 'F', '5', '2', '%', '4'});
+  terminal->ExecuteBackground();
+  EXPECT_EQ(counting->modeChanges, 1);
+  EXPECT_TRUE(counting->ApplicationMode());
+}
+
+}  // namespace
+}  // namespace carrowin::testing_support
