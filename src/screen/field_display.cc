@@ -34,7 +34,9 @@ void Field::Display() {
   if (IsPlainText() && size_ > 0 && size_ == static_cast<int32_t>(data_.size())) {
     drel.FixedField(number_, row_, column_, data_);
   } else {
-    displayLength_ = ComputeDisplayLength(width);
+    // Only double-width data widens the field; anything else keeps its size,
+    // even reaching past the virtual row, as `Initialize` gave it.
+    displayLength_ = ContainsDoubleWidth(data_) ? ComputeDisplayLength(width) : size_;
     drel.InitField(number_, row_, column_, style_, flags_, displayLength_);
     if ((style_ & StyleFixed) != 0) {
       if (!hiddenPattern_.empty()) {
