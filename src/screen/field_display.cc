@@ -73,6 +73,9 @@ void Field::SetData(std::u16string_view value) {
     const bool echo = !updatingFromTerminal_;
     if (IsPlainText()) {
       if (displayLength_ < width) {
+        // Without a buffer size of its own the buffer grows with the field,
+        // or the data would be cut to the old size.
+        if (bufferSize_ == size_) bufferSize_ = static_cast<int32_t>(data_.size());
         size_ = static_cast<int32_t>(data_.size());
         displayLength_ = ComputeDisplayLength(width);
       }

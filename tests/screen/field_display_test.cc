@@ -99,6 +99,8 @@ TEST_F(FieldDisplayTest, DataLetSendsTheDataAndWidensTheField) {
     int32_t sizeAfter, displayLengthAfter;
   } cases[] = {
       {"text widens quietly", StyleFixed, 2, u"ab", false, true, 0, u"ＡＢ", "u52AB", 2, 4},
+      {"text takes the new length", StyleFixed, 2, u"ab", false, true, 0, u"ＡＢＣ", "u53ABC", 3,
+       6},
       {"entry redefined", StyleEntry, 2, u"", false, true, 0, u"ＡＢ",
        "e5i512\x03\x00"
        "4u52AB"s,
