@@ -63,8 +63,9 @@ std::u16string Field::Data() const {
 }
 
 void Field::SetData(std::u16string_view value) {
-  if (!data_.empty()) SendAIAG();
-  data_ = std::u16string(value);
+  const bool hadData = !data_.empty();
+  data_ = std::u16string(value);  // stored first: the model keeps it even when sending fails
+  if (hadData) SendAIAG();
   const int32_t width = ContentWidth();
   if (OnTerminal()) {
     // Data from the terminal only updates the model: the terminal already

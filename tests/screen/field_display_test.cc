@@ -130,7 +130,7 @@ TEST_F(FieldDisplayTest, DataLetSendsTheDataAndWidensTheField) {
 
 TEST_F(FieldDisplayTest, AIAGCommandCarriesFlagsAndOneBytePrefixLength) {
   const auto field = Add(StyleEntry, 4, u"");
-  const auto highField = page->Fields()->Add(208, u"G", 1, 1, StyleEntry, 0, 4, u"", u"", u"");
+  const auto highField = page->Fields()->Add(208, u"G", 1, 1, StyleEntry, 0, 4, u"ab", u"", u"");
   Show(true);
   field->AIAG(false, true, true, false, false, u"P");
   field->AIAG(true, false, false, true, false, u"P");
@@ -139,6 +139,9 @@ TEST_F(FieldDisplayTest, AIAGCommandCarriesFlagsAndOneBytePrefixLength) {
   EXPECT_EQ(field->AIAGFlags(), 16);
   const std::u16string_view tooLarge = u"The AIAG field number or prefix is too large";
   ExpectError([&] { MakeAIAG(*highField); }, errors::kOverflow, tooLarge);
+  // The data is stored even though its AIAG command cannot be written.
+  ExpectError([&] { highField->SetData(u"cd"); }, errors::kOverflow, tooLarge);
+  EXPECT_EQ(highField->RawData(), u"cd");
   ExpectError([&] { field->AIAG(true, true, true, false, false, std::u16string(208, u'x')); },
               errors::kOverflow, tooLarge);
   EXPECT_EQ(Commands(), "");
