@@ -81,8 +81,12 @@ void Field::SetData(std::u16string_view value) {
         displayLength_ = ComputeDisplayLength(width);
       }
     } else if (displayLength_ < width) {
-      displayLength_ = ComputeDisplayLength(width);
-      if (echo) {
+      const int32_t widened = ComputeDisplayLength(width);
+      // Only a new length is worth a new definition: erasing the field also
+      // closes it when it is open.
+      const bool redefine = echo && widened != displayLength_;
+      displayLength_ = widened;
+      if (redefine) {
         // Written before the page selection: a saved page that is not
         // selected gets them on whatever page the terminal shows.
         carrowin::Drel& drel = TerminalDrel();

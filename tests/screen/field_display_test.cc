@@ -72,15 +72,19 @@ TEST_F(FieldDisplayTest, DisplayDrawsTheFieldInOrder) {
   }
 }
 
-TEST_F(FieldDisplayTest, AFieldPastTheVirtualRowKeepsItsSize) {
-  // Column 37 of 40: a definition cut to the 4 columns left would make every
-  // data let erase and redefine the field.
+TEST_F(FieldDisplayTest, AFieldAtTheRowEndIsRedefinedOnlyWhenItsLengthChanges) {
+  // Column 37 of 40, 4 columns left. Each needless definition erases the field.
   const auto field = Add(StyleEntry, 10, u"", u"", u"", 37);
   Show(true);
   field->Display();
-  field->SetData(u"abcdefgh");
-  EXPECT_EQ(Commands(), "i51T\x03\x00:u58abcdefgh"s);
-  EXPECT_EQ(field->DisplayLength(), 10);
+  field->SetData(u"abcdefgh");  // keeps its size, as Initialize gave it
+  EXPECT_EQ(Commands(), "i51T\x03\000:u58abcdefgh"s);
+  const auto wide = Add(StyleEntry, 2, u"", u"", u"", 37);
+  Show(true);
+  wide->SetData(u"ＡＢＣ");  // widened to the end of the row, once
+  wide->SetData(u"ＤＥＦ");
+  EXPECT_EQ(Commands(), "e5i51T\x03\0004u52ABu52DE"s);
+  EXPECT_EQ(wide->DisplayLength(), 4);
 }
 
 TEST_F(FieldDisplayTest, DataLetSendsTheDataAndWidensTheField) {
