@@ -58,8 +58,11 @@ TEST_F(FieldDisplayTest, DisplayDrawsTheFieldInOrder) {
     SCOPED_TRACE(c.expected);
     const auto field = Add(c.style, c.size, c.data, c.hidden, c.visible);
     if (c.extras) {
-      field->SetExtControlStyle(1), field->SetForegroundColor(Green);
-      field->SetBackgroundColor(Blue), field->SetExtendedVideoAttributes(6), MakeAIAG(*field);
+      field->SetExtControlStyle(1);
+      field->SetForegroundColor(Green);
+      field->SetBackgroundColor(Blue);
+      field->SetExtendedVideoAttributes(6);
+      MakeAIAG(*field);
     }
     field->SetExtendedAttributes(c.bits);
     field->SetTouched(true);
