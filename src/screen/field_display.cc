@@ -34,7 +34,9 @@ void Field::Display() {
   if (IsPlainText() && size_ > 0 && size_ == static_cast<int32_t>(data_.size())) {
     drel.FixedField(number_, row_, column_, data_);
   } else {
-    displayLength_ = ComputeDisplayLength(width);
+    // Only double-width data widens the field; anything else keeps its size,
+    // even reaching past the virtual row, as `Initialize` gave it.
+    displayLength_ = ContainsDoubleWidth(data_) ? ComputeDisplayLength(width) : size_;
     drel.InitField(number_, row_, column_, style_, flags_, displayLength_);
     if ((style_ & StyleFixed) != 0) {
       if (!hiddenPattern_.empty()) {
@@ -61,8 +63,9 @@ std::u16string Field::Data() const {
 }
 
 void Field::SetData(std::u16string_view value) {
-  if (!data_.empty()) SendAIAG();
-  data_ = std::u16string(value);
+  const bool hadData = !data_.empty();
+  data_ = std::u16string(value);  // stored first: the model keeps it even when sending fails
+  if (hadData) SendAIAG();
   const int32_t width = ContentWidth();
   if (OnTerminal()) {
     // Data from the terminal only updates the model: the terminal already
@@ -71,12 +74,19 @@ void Field::SetData(std::u16string_view value) {
     const bool echo = !updatingFromTerminal_;
     if (IsPlainText()) {
       if (displayLength_ < width) {
+        // Without a buffer size of its own the buffer grows with the field,
+        // or the data would be cut to the old size.
+        if (bufferSize_ == size_) bufferSize_ = static_cast<int32_t>(data_.size());
         size_ = static_cast<int32_t>(data_.size());
         displayLength_ = ComputeDisplayLength(width);
       }
     } else if (displayLength_ < width) {
-      displayLength_ = ComputeDisplayLength(width);
-      if (echo) {
+      const int32_t widened = ComputeDisplayLength(width);
+      // Only a new length is worth a new definition: erasing the field also
+      // closes it when it is open.
+      const bool redefine = echo && widened != displayLength_;
+      displayLength_ = widened;
+      if (redefine) {
         // Written before the page selection: a saved page that is not
         // selected gets them on whatever page the terminal shows.
         carrowin::Drel& drel = TerminalDrel();

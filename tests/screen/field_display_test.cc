@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "carrowin/screen/field.h"
+#include "support/expect_error.h"
+#include "support/terminal_fixture.h"
+
+namespace carrowin {
+namespace {
+
+using namespace std::string_literals;
+using testing_support::ExpectError;
+
+// Field 5 of page 0 ("P") at row 2, column 3 (1 and 2 on the wire), made
+// while the page is off the terminal. An AIAG field has prefix "P", flags 4.
+class FieldDisplayTest : public testing_support::TerminalFixture {
+ protected:
+  std::shared_ptr<Field> Add(int32_t style, int32_t size, std::u16string_view data,
+                             std::u16string_view hidden = u"", std::u16string_view visible = u"",
+                             int32_t column = 3) {
+    page->Fields()->RemoveAll();
+    Show(false);
+    return page->Fields()->Add(5, u"F", 2, column, style, 0, size, data, hidden, visible);
+  }
+  // Puts page "P" on the terminal or off it, the terminal showing `current`.
+  void Show(bool onTerminal, int32_t current = 0) {
+    terminal->SetSelectedPage(onTerminal ? u"P" : u"");
+    terminal->SetCurrentPageNumber(current);
+    Commands();
+  }
+
+  std::shared_ptr<Page> page = terminal->Pages()->Add(u"P");
+};
+
+void MakeAIAG(Field& field) { field.AIAG(true, true, true, false, false, u"P"); }
+
+TEST_F(FieldDisplayTest, DisplayDrawsTheFieldInOrder) {
+  const struct {
+    int32_t style, size;
+    std::u16string_view data, hidden, visible;
+    bool extras;
+    int32_t bits;
+    std::string expected;
+  } cases[] = {
+      {1, 3, u"abc", u"", u"", false, 0, "f5123abc"},
+      {1, 3, u"abc", u"", u"", false, 0x141, "f5123abcb5A"},
+      {1, 5, u"abc", u"", u"", false, 0, "i512\x01\0005u53abc"s},
+      {1, 0, u"", u"", u"", false, 0, "i512\x01\0000"s},
+      {3, 10, u"", u"", u"A", false, 64, "i512\x03\x00:v51A"s},
+      {0x103, 10, u"ab", u"9@B1E", u"A", true, 1,
+       "i512\x03\x00:w559@B1Eg5SNg5B/g5C24g5V223y541Pu52abb5\x01"s},
+      {StyleNone, 10, u"ab", u"9@B1E", u"A", true, 1, "i512\x00\x00:u52abb5\x01"s},
+      {StyleXmit, 10, u"ab", u"9", u"A", true, 0, "i512\x04\x00:u52ab"s},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    const auto field = Add(c.style, c.size, c.data, c.hidden, c.visible);
+    if (c.extras) {
+      field->SetExtControlStyle(1);
+      field->SetForegroundColor(Green);
+      field->SetBackgroundColor(Blue);
+      field->SetExtendedVideoAttributes(6);
+      MakeAIAG(*field);
+    }
+    field->SetExtendedAttributes(c.bits);
+    field->SetTouched(true);
+    Show(true);
+    field->Display();
+    EXPECT_EQ(Commands(), c.expected);
+    EXPECT_EQ(field->Style(), c.style & 0xFF);
+    EXPECT_EQ(field->ExtendedAttributes(), c.bits & 0xFF);
+    EXPECT_FALSE(field->Touched());
+  }
+}
+
+TEST_F(FieldDisplayTest, AFieldAtTheRowEndIsRedefinedOnlyWhenItsLengthChanges) {
+  // Column 37 of 40, 4 columns left. Each needless definition erases the field.
+  const auto field = Add(StyleEntry, 10, u"", u"", u"", 37);
+  Show(true);
+  field->Display();
+  field->SetData(u"abcdefgh");  // keeps its size, as Initialize gave it
+  EXPECT_EQ(Commands(), "i51T\x03\000:u58abcdefgh"s);
+  const auto wide = Add(StyleEntry, 2, u"", u"", u"", 37);
+  Show(true);
+  wide->SetData(u"ＡＢＣ");  // widened to the end of the row, once
+  wide->SetData(u"ＤＥＦ");
+  EXPECT_EQ(Commands(), "e5i51T\x03\0004u52ABu52DE"s);
+  EXPECT_EQ(wide->DisplayLength(), 4);
+}
+
+TEST_F(FieldDisplayTest, DataLetSendsTheDataAndWidensTheField) {
+  const struct {
+    int32_t style, size;
+    std::u16string_view data;
+    bool aiag, onTerminal, fromTerminal;
+    int32_t current;
+    std::u16string_view value;
+    std::string expected;
+    int32_t sizeAfter, displayLengthAfter;
+  } cases[] = {
+      {1, 2, u"ab", false, true, false, 0, u"ＡＢ", "u52AB", 2, 4},  // plain text widens quietly
+      {1, 2, u"ab", false, true, false, 0, u"ＡＢＣ", "u53ABC", 3, 6},
+      {3, 2, u"", false, true, false, 3, u"ＡＢ", "e5i512\x03\0004s0u52AB"s, 2, 4},
+      {11, 4, u"ab", false, true, false, 0, u"", "c5", 4, 4},  // no echo
+      {3, 4, u"ab", false, true, false, 0, u"", "u50", 4, 4},
+      {3, 2, u"", false, false, false, 0, u"ＡＢ", "", 2, 2},
+      {3, 4, u"ab", true, true, false, 0, u"cd", "y541Pu52cd", 4, 4},
+      {3, 4, u"ab", true, true, false, 0, u"", "y541Pu50y541P", 4, 4},
+      {3, 4, u"", true, true, false, 0, u"x", "u51x", 4, 4},
+      {3, 4, u"", true, false, false, 0, u"x", "", 4, 4},
+      // The AIAG command selects the page, which thereby takes the data.
+      {3, 4, u"ab", true, false, false, 0, u"", "y541Pu50y541P", 4, 4},
+      // Data the terminal sent: the model follows, the terminal hears nothing.
+      {3, 2, u"ab", true, true, true, 3, u"ＡＢＣ", "", 2, 6},
+      {3, 2, u"ab", true, true, false, 3, u"ＡＢＣ", "s0y541Pe5i512\x03\0006u52AB"s, 2, 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected);
+    const auto field = Add(c.style, c.size, c.data);
+    if (c.aiag) MakeAIAG(*field);
+    field->SetTouched(true);
+    Show(c.onTerminal, c.current);
+    field->SetUpdatingFromTerminal(c.fromTerminal);
+    field->SetData(c.value);
+    EXPECT_EQ(Commands(), c.expected);
+    if (c.expected.empty()) {
+      EXPECT_EQ(terminal->CurrentPageNumber(), c.current);
+    }
+    EXPECT_EQ(field->RawData(), c.value);
+    EXPECT_EQ(field->Size(), c.sizeAfter);
+    EXPECT_EQ(field->DisplayLength(), c.displayLengthAfter);
+    EXPECT_FALSE(field->Touched());
+  }
+}
+
+TEST_F(FieldDisplayTest, AIAGCommandCarriesFlagsAndOneBytePrefixLength) {
+  const auto field = Add(StyleEntry, 4, u"");
+  const auto highField = page->Fields()->Add(208, u"G", 1, 1, StyleEntry, 0, 4, u"ab", u"", u"");
+  Show(true);
+  field->AIAG(false, true, true, false, false, u"P");
+  field->AIAG(true, false, false, true, false, u"P");
+  field->AIAG(true, true, false, false, true, std::u16string(207, u'x'));
+  EXPECT_EQ(Commands(), "y551Py5:1Py5@\xFF"s + std::string(207, 'x'));
+  EXPECT_EQ(field->AIAGFlags(), 16);
+  const std::u16string_view tooLarge = u"The AIAG field number or prefix is too large";
+  ExpectError([&] { MakeAIAG(*highField); }, errors::kOverflow, tooLarge);
+  // The data is stored even though its AIAG command cannot be written.
+  ExpectError([&] { highField->SetData(u"cd"); }, errors::kOverflow, tooLarge);
+  EXPECT_EQ(highField->RawData(), u"cd");
+  ExpectError([&] { field->AIAG(true, true, true, false, false, std::u16string(208, u'x')); },
+              errors::kOverflow, tooLarge);
+  EXPECT_EQ(Commands(), "");
+}
+
+TEST_F(FieldDisplayTest, DataGetFormatsAndClearFieldKeepsTheData) {
+  const auto field = Add(StyleEntry, 10, u"1234.5");
+  field->SetDataFormat(u"#,##0.00");
+  EXPECT_EQ(field->Data(), u"1,234.50");
+  EXPECT_EQ(field->RawData(), u"1234.5");
+  field->SetDataFormat(u"");
+  EXPECT_EQ(field->Data(), u"1234.5");
+  Show(false, 3);
+  field->ClearField();
+  EXPECT_EQ(Commands(), "c5");
+  EXPECT_EQ(field->RawData(), u"1234.5");
+}
+
+}  // namespace
+}  // namespace carrowin
