@@ -34,9 +34,7 @@ void Field::Display() {
   if (IsPlainText() && size_ > 0 && size_ == static_cast<int32_t>(data_.size())) {
     drel.FixedField(number_, row_, column_, data_);
   } else {
-    // Only double-width data widens the field; anything else keeps its size,
-    // even reaching past the virtual row, as `Initialize` gave it.
-    displayLength_ = ContainsDoubleWidth(data_) ? ComputeDisplayLength(width) : size_;
+    displayLength_ = ComputeDisplayLength(width);
     drel.InitField(number_, row_, column_, style_, flags_, displayLength_);
     if ((style_ & StyleFixed) != 0) {
       if (!hiddenPattern_.empty()) {

@@ -79,9 +79,9 @@ TEST_F(FieldDisplayTest, AFieldAtTheRowEndIsRedefinedOnlyWhenItsLengthChanges) {
   // Column 37 of 40, 4 columns left. Each needless definition erases the field.
   const auto field = Add(StyleEntry, 10, u"", u"", u"", 37);
   Show(true);
-  field->Display();
-  field->SetData(u"abcdefgh");  // keeps its size, as Initialize gave it
-  EXPECT_EQ(Commands(), "i51T\x03\000:u58abcdefgh"s);
+  field->Display();             // shown up to the end of the row, holding its whole size
+  field->SetData(u"abcdefgh");  // no wider than that: not drawn again
+  EXPECT_EQ(Commands(), "i51T\x03\0004g5S:u58abcdefgh"s);
   const auto wide = Add(StyleEntry, 2, u"", u"", u"", 37);
   Show(true);
   wide->SetData(u"ＡＢＣ");  // widened to the end of the row, once
