@@ -41,7 +41,9 @@ TEST_F(TerminalDispatch, RecordsAreReadInTurn) {
   EXPECT_EQ(page->Fields()->Item(int32_t{4})->RawData().size(), 208u);
   EXPECT_EQ(events, "key 3 in '' ");
   events.clear();
-  Cycle("R?Fthe answer is 22 bytes" "F52");
+  Cycle(
+      "R?Fthe answer is 22 bytes"
+      "F52");
   EXPECT_EQ(events, "hey the answer is 22 bytes ") << "the hey-you record ends the message";
 }
 
@@ -61,9 +63,8 @@ TEST_F(TerminalDispatch, OtherCodesOnlyUpdateTheStatus) {
 TEST_F(TerminalDispatch, MalformedMessagesAreReportedAndTheNextIsHandled) {
   ShowPage();
   const std::vector<std::string> garbage = {
-      "R=",    "R=2",       "R=2!",     "R=2!0",  "R=2/ABC", "R=2!/0ABC", "R=2900",
-      "RF3",   "R%",        "R?",       "R?9ab",  "R<",      "R<1",       "R!12",
-      "R\xff", "R=2\x01xy", "R=\x01\x01", "RRRRM"};
+      "R=", "R=2",   "R=2!", "R=2!0", "R=2/ABC", "R=2!/0ABC", "R=2900",    "RF3",        "R%",
+      "R?", "R?9ab", "R<",   "R<1",   "R!12",    "R\xff",     "R=2\x01xy", "R=\x01\x01", "RRRRM"};
   for (const std::string& message : garbage) {
     Cycle(message);
     EXPECT_FALSE(page->Fields()->Item(int32_t{2})->UpdatingFromTerminal()) << message;

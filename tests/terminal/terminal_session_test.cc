@@ -46,7 +46,9 @@ TEST_F(TerminalSession, FromPowerOnToStop) {
 
   // The reply: parameters, then the first screen drawn by the handler.
   EXPECT_EQ(Cycle("R!1F00\x68\xA8\x34\x30"),
-            "7Hs0Ef1007Sign oni220\x03\x00"s "6i330\x0b\x00"s "6d0o2");
+            "7Hs0Ef1007Sign oni220\x03\x00"s
+            "6i330\x0b\x00"s
+            "6d0o2");
   EXPECT_EQ(events, "initialized online ");
   EXPECT_EQ(terminal->Parameters()->Version(), 22);
   EXPECT_EQ(Status(u"statusScreen").ToString(), u"SignOn");

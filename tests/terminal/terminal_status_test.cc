@@ -36,8 +36,9 @@ TEST_F(TerminalStatus, EachLevelRemovesWhatItNoLongerKeepsAndWritesOnlyItsOwn) {
   const Case cases[] = {{0, {}},
                         {-1, kLevel1},
                         {1, kLevel1},
-                        {2, {u"statusOnline", u"statusScreen", u"statusScreenChangeTime",
-                             u"statusExecuting", u"statusExecStartTime", u"statusExecEndTime"}}};
+                        {2,
+                         {u"statusOnline", u"statusScreen", u"statusScreenChangeTime",
+                          u"statusExecuting", u"statusExecStartTime", u"statusExecEndTime"}}};
   std::vector<std::u16string> all = kLevel1;
   all.insert(all.end(), kLevel2.begin(), kLevel2.end());
   all.insert(all.end(), kLevel3.begin(), kLevel3.end());
