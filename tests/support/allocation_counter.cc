@@ -1,5 +1,7 @@
 #include "support/allocation_counter.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <new>
 
@@ -7,12 +9,14 @@ namespace carrowin::testing_support {
 
 namespace {
 // The innermost live counter of this thread; other threads are not counted.
-thread_local int64_t* activeCount = nullptr;
+thread_local AllocationCounter* activeCounter = nullptr;
+
+int64_t HeldBytes(void* memory) { return static_cast<int64_t>(malloc_usable_size(memory)); }
 }  // namespace
 
-AllocationCounter::AllocationCounter() : previous_(activeCount) { activeCount = &count_; }
+AllocationCounter::AllocationCounter() : previous_(activeCounter) { activeCounter = this; }
 
-AllocationCounter::~AllocationCounter() { activeCount = previous_; }
+AllocationCounter::~AllocationCounter() { activeCounter = previous_; }
 
 }  // namespace carrowin::testing_support
 
@@ -30,18 +34,26 @@ bool carrowin::testing_support::AllocationCounter::Counting() { return false; }
 bool carrowin::testing_support::AllocationCounter::Counting() { return true; }
 
 void* operator new(std::size_t size) {
-  if (carrowin::testing_support::activeCount != nullptr) {
-    ++*carrowin::testing_support::activeCount;
-  }
   for (;;) {
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+      if (auto* counter = carrowin::testing_support::activeCounter) {
+        counter->Allocated(carrowin::testing_support::HeldBytes(memory));
+      }
+      return memory;
+    }
     std::new_handler handler = std::get_new_handler();
     if (handler == nullptr) throw std::bad_alloc();
     handler();
   }
 }
 
-void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+  if (memory == nullptr) return;
+  if (auto* counter = carrowin::testing_support::activeCounter) {
+    counter->Freed(carrowin::testing_support::HeldBytes(memory));
+  }
+  std::free(memory);
+}
 
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }
 #endif
