@@ -79,7 +79,8 @@ std::shared_ptr<Page> AddPickingPage(Terminal& terminal) {
   return page;
 }
 
-// Reports the wire bytes of one display and their rate ("bytes_per_second").
+// Reports the time of one display, its wire bytes and their rate
+// ("bytes_per_second").
 void BM_PageDisplay(benchmark::State& state) {
   const auto store = SiteStore();
   CountedTerminal counted = MakeTerminal(store);
@@ -96,6 +97,8 @@ void BM_PageDisplay(benchmark::State& state) {
   const int64_t bytes = *counted.sentBytes - firstBytes;
   const double displays = static_cast<double>(state.iterations());
   state.SetBytesProcessed(bytes);
+  state.counters["seconds_per_display"] =
+      benchmark::Counter(displays, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["bytes_per_display"] = static_cast<double>(bytes) / displays;
   state.counters["allocations_per_display"] = static_cast<double>(allocations.Count()) / displays;
 }
@@ -117,6 +120,9 @@ void BM_FieldSetData(benchmark::State& state) {
   }
   counted.terminal->Drel()->SendData();
   state.SetBytesProcessed(*counted.sentBytes);
+  state.counters["seconds_per_assignment"] =
+      benchmark::Counter(static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_FieldSetData);
 

@@ -10,8 +10,6 @@ namespace carrowin::testing_support {
 namespace {
 // The innermost live counter of this thread; other threads are not counted.
 thread_local AllocationCounter* activeCounter = nullptr;
-
-int64_t HeldBytes(void* memory) { return static_cast<int64_t>(malloc_usable_size(memory)); }
 }  // namespace
 
 AllocationCounter::AllocationCounter() : previous_(activeCounter) { activeCounter = this; }
@@ -33,11 +31,16 @@ bool carrowin::testing_support::AllocationCounter::Counting() { return false; }
 #else
 bool carrowin::testing_support::AllocationCounter::Counting() { return true; }
 
+namespace {
+// What the heap holds for a block: the size asked for, rounded up.
+int64_t HeldBytes(void* memory) { return static_cast<int64_t>(malloc_usable_size(memory)); }
+}  // namespace
+
 void* operator new(std::size_t size) {
   for (;;) {
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
       if (auto* counter = carrowin::testing_support::activeCounter) {
-        counter->Allocated(carrowin::testing_support::HeldBytes(memory));
+        counter->Allocated(HeldBytes(memory));
       }
       return memory;
     }
@@ -50,7 +53,7 @@ void* operator new(std::size_t size) {
 void operator delete(void* memory) noexcept {
   if (memory == nullptr) return;
   if (auto* counter = carrowin::testing_support::activeCounter) {
-    counter->Freed(carrowin::testing_support::HeldBytes(memory));
+    counter->Freed(HeldBytes(memory));
   }
   std::free(memory);
 }
