@@ -15,23 +15,31 @@ BasicErrorReporter::BasicErrorReporter(std::shared_ptr<BasicProcessTrace> trace,
       source_(component_ + u"." + objectName_) {}
 
 void BasicErrorReporter::SetDescription(std::u16string_view text) {
-  pending_ = Pending{std::nullopt, source_, std::u16string(text)};
+  Pending described{std::nullopt, source_, std::u16string(text)};
+  std::lock_guard lock(mutex_);
+  pending_ = std::move(described);
 }
 
 void BasicErrorReporter::CaptureError(const Error& error) {
-  pending_ = Pending{error.Number(), error.Source(), error.Description()};
+  Pending captured{error.Number(), error.Source(), error.Description()};
+  std::lock_guard lock(mutex_);
+  pending_ = std::move(captured);
 }
 
 void BasicErrorReporter::Report(bool flag, int32_t level, int32_t number,
                                 std::u16string_view procedure) {
+  Pending pending;
+  {
+    std::lock_guard lock(mutex_);
+    pending = std::exchange(pending_, Pending{});
+  }
   ErrorRecord record;
-  record.number = pending_.number.value_or(number);
-  record.source = pending_.source.empty() ? source_ : pending_.source;
-  record.description = pending_.description;
+  record.number = pending.number.value_or(number);
+  record.source = pending.source.empty() ? source_ : std::move(pending.source);
+  record.description = std::move(pending.description);
   record.procedure = std::u16string(procedure);
   record.reportedNumber = number;
   record.flag = flag;
-  pending_ = Pending{};
 
   trace_->WriteLine(level, component_, objectName_, record.procedure,
                     u"Error " + DecimalText(record.number) + u": " + record.description + u" (" +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,9 @@ namespace carrowin {
 /// an `ErrorRecord`), offers it to the trace's error handler, and raises it
 /// to the caller only when `Report`'s flag is True: that is how a failed
 /// `Terminal::Initialize` reaches the application, while the errors of
-/// background work are recorded without unwinding the worker.
+/// background work are recorded without unwinding the worker. Shared by the
+/// objects that share its writer; the pending error is guarded, so a report
+/// from another thread cannot tear it.
 class BasicErrorReporter : public ErrorReporter {
  public:
   BasicErrorReporter(std::shared_ptr<BasicProcessTrace> trace, std::u16string component,
@@ -34,7 +37,8 @@ class BasicErrorReporter : public ErrorReporter {
   std::u16string component_;
   std::u16string objectName_;
   std::u16string source_;
-  Pending pending_;
+  std::mutex mutex_;
+  Pending pending_;  // guarded by mutex_
 };
 
 }  // namespace carrowin

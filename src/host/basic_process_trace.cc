@@ -23,10 +23,19 @@ void BasicProcessTrace::Open(std::u16string_view /*objectName*/, std::u16string_
 std::shared_ptr<TraceWriter> BasicProcessTrace::GetTraceWriter(std::u16string_view componentName,
                                                                std::u16string_view objectName) {
   // Each writer keeps its trace alive, so the trace must be shared to hand one out.
-  return std::make_shared<BasicTraceWriter>(
+  auto self =
       RequireObject(weak_from_this().lock(), kSource,
-                    u"The trace is not held by a shared_ptr, so it cannot hand out writers"),
-      std::u16string(componentName), std::u16string(objectName));
+                    u"The trace is not held by a shared_ptr, so it cannot hand out writers");
+  std::lock_guard lock(mutex_);
+  std::weak_ptr<TraceWriter>& cached =
+      writers_[{std::u16string(componentName), std::u16string(objectName)}];
+  std::shared_ptr<TraceWriter> writer = cached.lock();
+  if (!writer) {
+    writer = std::make_shared<BasicTraceWriter>(std::move(self), std::u16string(componentName),
+                                                std::u16string(objectName));
+    cached = writer;
+  }
+  return writer;
 }
 
 int32_t BasicProcessTrace::MaxLevel() const {

@@ -1,5 +1,7 @@
 #include "support/allocation_counter.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <new>
 
@@ -7,12 +9,12 @@ namespace carrowin::testing_support {
 
 namespace {
 // The innermost live counter of this thread; other threads are not counted.
-thread_local int64_t* activeCount = nullptr;
+thread_local AllocationCounter* activeCounter = nullptr;
 }  // namespace
 
-AllocationCounter::AllocationCounter() : previous_(activeCount) { activeCount = &count_; }
+AllocationCounter::AllocationCounter() : previous_(activeCounter) { activeCounter = this; }
 
-AllocationCounter::~AllocationCounter() { activeCount = previous_; }
+AllocationCounter::~AllocationCounter() { activeCounter = previous_; }
 
 }  // namespace carrowin::testing_support
 
@@ -29,19 +31,32 @@ bool carrowin::testing_support::AllocationCounter::Counting() { return false; }
 #else
 bool carrowin::testing_support::AllocationCounter::Counting() { return true; }
 
+namespace {
+// What the heap holds for a block: the size asked for, rounded up.
+int64_t HeldBytes(void* memory) { return static_cast<int64_t>(malloc_usable_size(memory)); }
+}  // namespace
+
 void* operator new(std::size_t size) {
-  if (carrowin::testing_support::activeCount != nullptr) {
-    ++*carrowin::testing_support::activeCount;
-  }
   for (;;) {
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+      if (auto* counter = carrowin::testing_support::activeCounter) {
+        counter->Allocated(HeldBytes(memory));
+      }
+      return memory;
+    }
     std::new_handler handler = std::get_new_handler();
     if (handler == nullptr) throw std::bad_alloc();
     handler();
   }
 }
 
-void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+  if (memory == nullptr) return;
+  if (auto* counter = carrowin::testing_support::activeCounter) {
+    counter->Freed(HeldBytes(memory));
+  }
+  std::free(memory);
+}
 
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { operator delete(memory); }
 #endif

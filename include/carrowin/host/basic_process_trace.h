@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "carrowin/host/process_trace.h"
 #include "carrowin/host/trace_record.h"
@@ -19,7 +21,13 @@ namespace carrowin {
 /// terminal, since `Open` gives it that terminal's identity.
 ///
 /// Each writer keeps its trace alive, so an object that got its writer from
-/// a short-lived trace can go on tracing. Thread-safe.
+/// a short-lived trace can go on tracing. Writers of one (component, object
+/// name) are interchangeable, so while one is alive the trace hands that one
+/// out again, with its one error reporter: the many fields and pages of a
+/// terminal share a writer instead of holding one each. The objects that
+/// share a reporter belong to the trace's one terminal and report on its
+/// thread, so the captured error of one is not reported by another.
+/// Thread-safe.
 class BasicProcessTrace : public ProcessTrace,
                           public std::enable_shared_from_this<BasicProcessTrace> {
  public:
@@ -51,6 +59,9 @@ class BasicProcessTrace : public ProcessTrace,
   int32_t maxLevel_;
   std::u16string objectID_;
   ErrorHandler errorHandler_;
+  // The writers handed out, by (component, object name). Weak: a writer holds
+  // its trace, so holding the writers here would keep both alive for ever.
+  std::map<std::pair<std::u16string, std::u16string>, std::weak_ptr<TraceWriter>> writers_;
 };
 
 }  // namespace carrowin

@@ -8,8 +8,11 @@
 namespace carrowin {
 
 /// The trace shared by a terminal and all its child objects. Each object asks
-/// it for a `TraceWriter` of its own under (component, object name); the
-/// component is always "CarrowinZVK".
+/// it for a `TraceWriter` under (component, object name); the component is
+/// always "CarrowinZVK". Writers of one (component, object name) are
+/// interchangeable: a trace may hand every object of that name the same
+/// writer (and so the same `ErrorReporter`), and objects must not assume a
+/// writer of their own.
 ///
 /// Contract: `Open` is called once, by `Terminal::Initialize`, with "Terminal"
 /// and the terminal's object identifier. Writers may be asked for before
