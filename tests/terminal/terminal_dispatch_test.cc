@@ -1,3 +1,4 @@
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,19 @@ TEST_F(TerminalDispatch, EventWithoutAScreenIsReportedAndTheMessageGoesOn) {
   Cycle("RF52F61");
   EXPECT_EQ(trace->Errors().size(), 2u);
   EXPECT_EQ(trace->Errors().back().procedure, u"RaiseFunctionKey");
+}
+
+TEST_F(TerminalDispatch, HandlerThrowingAnythingIsReportedByTheRaise) {
+  ShowPage();
+  page->evtFunctionKey.Connect([](int32_t&, std::u16string&) { throw std::out_of_range("row"); });
+  terminal->evtOnline.Connect([] { throw 42; });
+  Cycle("RF52");
+  Cycle("R!1F00\x68\xA8\x34\x30");
+  ASSERT_EQ(trace->Errors().size(), 2u);
+  EXPECT_EQ(trace->Errors()[0].procedure, u"RaiseFunctionKey");
+  EXPECT_EQ(trace->Errors()[0].number, 9);
+  EXPECT_EQ(trace->Errors()[1].procedure, u"RaiseOnline");
+  EXPECT_EQ(trace->Errors()[1].number, 440);
 }
 
 TEST_F(TerminalDispatch, StopRequestedWhileHandlingKeepsTheReply) {
