@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 # Seconds of fuzzing shared by all fuzz targets; scripts/fuzz.sh alone takes
 # a longer budget.
-fuzz_budget=150
+fuzz_budget=180
 
 scripts/install-deps.sh
 
