@@ -27,6 +27,12 @@ namespace {
 constexpr int32_t kTerminal = 7;
 constexpr std::u16string_view kRecord = u"T1";
 
+// A receive buffer's bytes past the message, and the character they are in
+// the host's ANSI code page.
+constexpr uint8_t kStaleByte = 0xFE;
+constexpr char16_t kStaleCharacter = u'\u00FE';
+constexpr size_t kStaleBytes = 16;
+
 // The keys the status record may hold at level 3.
 const std::set<std::u16string, std::less<>> kStatusKeys = {
     u"statusOnline",        u"statusScreen",      u"statusScreenChangeTime", u"statusExecuting",
@@ -102,7 +108,15 @@ class Harness {
     }
     // A stopped terminal takes no more messages.
     if (static_cast<size_t>(positionFC) >= message.size() || thread_->Stopped()) return;
-    thread_->PostBytes(std::vector<uint8_t>(message.begin(), message.end()), positionFC);
+    // The message in a longer receive buffer, whose stale bytes lie past its
+    // Length; the message's own bytes never include the stale byte.
+    std::vector<uint8_t> buffer(message.begin(), message.end());
+    std::replace(buffer.begin(), buffer.end(), kStaleByte, uint8_t{'?'});
+    const auto length = static_cast<int32_t>(buffer.size());
+    const uint8_t functionCode = buffer[static_cast<size_t>(positionFC)];
+    buffer.resize(buffer.size() + kStaleBytes, kStaleByte);
+    thread_->Post(std::make_shared<InProcessInboundMessage>(std::move(buffer), length, functionCode,
+                                                            positionFC));
     const int64_t endedBefore = thread_->EndedMessages();
     terminal_->ExecuteBackground();
     Check(thread_->PendingMessages() == 0, "a cycle takes the message posted");
@@ -110,6 +124,8 @@ class Harness {
     CheckStatus(thread_->EndedMessages() > endedBefore);
     for (const auto& field : fields_) {
       Check(!field->UpdatingFromTerminal(), "no field is left updating from the terminal");
+      Check(field->RawData().find(kStaleCharacter) == std::u16string::npos,
+            "a field takes no byte past the message's end");
     }
   }
 
