@@ -129,17 +129,22 @@ class Harness {
     }
   }
 
-  // A function key on field 5 of the page shown raises its event, which
-  // answers, however the messages before it were garbled; unless one of them
-  // terminated the terminal.
+  // An entry in field 5 of the page shown, sent with a function key, is
+  // taken and the key's event raised and answered, however the messages
+  // before were garbled; unless one of them terminated the terminal.
   void CheckStillAnswers() {
-    if (!terminal_->Pages() || thread_->Stopped()) return;
+    if (thread_->Stopped()) return;
+    const std::shared_ptr<Page> shown =
+        terminal_->Pages()->Item(Variant(terminal_->CurrentScreen()));
+    Check(shown != nullptr, "one of the pages is on the screen");
     const int32_t keysBefore = keys_;
     const size_t sentBefore = sender_->Messages().size();
-    Cycle(std::vector<uint8_t>{'7', 'R', 'F', '3', '5'});
+    const std::string_view message = "7R=54abcdF35";
+    Cycle(std::vector<uint8_t>(message.begin(), message.end()));
+    Check(shown->Fields()->Item(Variant(int32_t{5}))->RawData() == u"abcd",
+          "the entry reaches the field on the screen");
     Check(keys_ == keysBefore + 1, "a function key after any messages raises its event");
-    const auto messages = sender_->Messages();
-    Check(messages.size() > sentBefore, "the function key is answered");
+    Check(sender_->Messages().size() > sentBefore, "the function key is answered");
     Check(store_->GetSetting(u"Terminal", kRecord, u"statusResponseType").ToString() ==
               u"Function Key",
           "the status names the function key");
@@ -209,6 +214,9 @@ class Harness {
     const Variant online = store_->GetSetting(u"Terminal", kRecord, u"statusOnline");
     Check(online.IsEmpty() || online.ToLong() == -1 || online.ToLong() == 0,
           "statusOnline is True or False");
+    Check(store_->GetSetting(u"Terminal", kRecord, u"statusScreen").ToString() ==
+              terminal_->CurrentScreen(),
+          "the status names the page on the screen");
     if (cycleEnded) {
       Check(store_->GetSetting(u"Terminal", kRecord, u"statusExecuting").ToLong() == 0,
             "a finished cycle is not executing");
