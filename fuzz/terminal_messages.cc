@@ -1,13 +1,14 @@
 // Inbound messages from the radio side, as the worker hands them to a
 // terminal: the input is split at each newline into messages, each headed by
 // the terminal number's digits (none, one or more) and then its function
-// code, so PositionFC is the number of leading digits. The terminal shows one
-// of two pages with entry fields, publishes its status at level 3, and its
-// page and terminal events answer with screen commands, as an application's
-// would. After every processing cycle the harness checks that each message
-// sent is framed, that the status record holds only its own keys with sound
-// values, and that no field is left muted; at the end, that a function key
-// from the operator is still handled and answered.
+// code, so PositionFC is the number of leading digits. Each message lies in a
+// longer receive buffer whose bytes past its Length are stale. The terminal
+// shows one of two pages with entry fields, publishes its status at level 3,
+// and its page and terminal events answer with screen commands, as an
+// application's would. After every processing cycle the harness checks that
+// each message sent is framed, that the status record holds only its own keys
+// with sound values, and that no field is left muted or took a stale byte; at
+// the end, that an entry with a function key is still taken and answered.
 
 #include <algorithm>
 #include <cstdint>
