@@ -14,7 +14,11 @@ constexpr int32_t kLengthCodeBase = 208;
 }  // namespace
 
 InboundReader::InboundReader(std::span<const uint8_t> data, int32_t length)
-    : data_(data), end_(std::clamp<int64_t>(length, 0, static_cast<int64_t>(data.size()))) {}
+    : end_(std::clamp<int64_t>(length, 0, static_cast<int64_t>(data.size()))) {
+  // Bytes past the length are what the receive buffer held before: a record
+  // whose length runs over the end must not take them as its text.
+  data_ = data.first(static_cast<size_t>(end_));
+}
 
 uint8_t InboundReader::Byte(int64_t index) const {
   if (!Within(index)) {

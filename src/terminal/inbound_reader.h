@@ -26,9 +26,10 @@ class InboundReader {
   /// Bytes the length code at `index` takes: 3 after "!", else 1.
   int32_t LengthCodeSize(int64_t index) const;
   /// The text of `count` bytes at `index` through `codepage`; fewer when the
-  /// array ends first.
+  /// message ends first.
   std::u16string Text(int32_t codepage, int64_t index, int32_t count) const;
-  /// The whole array, for decoders that check their own reads.
+  /// The message's bytes up to its end, for decoders that check their own
+  /// reads.
   std::span<const uint8_t> Data() const { return data_; }
 
  private:
