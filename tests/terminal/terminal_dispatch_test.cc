@@ -76,6 +76,16 @@ TEST_F(TerminalDispatch, MalformedMessagesAreReportedAndTheNextIsHandled) {
   EXPECT_EQ(events, "key 5 in 'User' ");
 }
 
+TEST_F(TerminalDispatch, BytesPastTheMessageLengthAreNeverText) {
+  ShowPage();
+  // The receive buffer still holds "XYZ" from before; the message is "R=25AB".
+  const std::string buffer = "R=25ABXYZ";
+  thread->Post(std::make_shared<InProcessInboundMessage>(
+      std::vector<uint8_t>(buffer.begin(), buffer.end()), 6, 'R', 0));
+  terminal->ExecuteBackground();
+  EXPECT_EQ(page->Fields()->Item(int32_t{2})->RawData(), u"AB");
+}
+
 TEST_F(TerminalDispatch, FailedFieldUpdateLeavesTheFieldAnsweringAgain) {
   ShowPage();
   const auto user = page->Fields()->Item(u"User");
