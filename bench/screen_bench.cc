@@ -7,78 +7,24 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "carrowin/carrowin.h"
+#include "counted_terminal.h"
 #include "support/allocation_counter.h"
 
 namespace carrowin {
 namespace {
 
-constexpr int32_t kTerminalId = 7;
+using bench_support::AddPage;
+using bench_support::AddPickingFields;
+using bench_support::AddPickingPage;
+using bench_support::CountedTerminal;
+using bench_support::MakeTerminal;
+using bench_support::SiteStore;
+
 constexpr int32_t kFieldsPerPage = 10;
 constexpr int32_t kPagesPerTerminal = 5;
-
-// One terminal of a site: its own trace, the site's settings store, a
-// sender that counts what reaches the wire.
-struct CountedTerminal {
-  std::shared_ptr<Terminal> terminal;
-  std::shared_ptr<int64_t> sentBytes;
-};
-
-std::shared_ptr<MemorySettingsStore> SiteStore() {
-  auto store = std::make_shared<MemorySettingsStore>();
-  store->SetSetting(u"Terminal", u"T1", u"TerminalId", Variant(kTerminalId));
-  return store;
-}
-
-CountedTerminal MakeTerminal(const std::shared_ptr<MemorySettingsStore>& store) {
-  HostFactories factories;
-  factories.processTrace = [] { return std::make_shared<MemoryProcessTrace>(0); };
-  factories.objectSettings = [store] { return std::make_shared<MemoryObjectSettings>(store); };
-  factories.settingsEraser = [store] { return std::make_shared<MemorySettingsEraser>(store); };
-  CountedTerminal counted{Terminal::Create(factories), std::make_shared<int64_t>(0)};
-  auto sender = std::make_shared<CallbackMessageSender>(
-      [bytes = counted.sentBytes](std::span<const uint8_t> message) {
-        *bytes += static_cast<int64_t>(message.size());
-      });
-  counted.terminal->Initialize(std::make_shared<InProcessConnection>(sender), u"T1");
-  // The parameter reply of a terminal of version 70 with 40 virtual columns:
-  // model, version, features, config, columns / 2, sizes, saved pages,
-  // application, each as value + 48.
-  const std::vector<uint8_t> reply = {'!', 49, 118, 48, 48, 68, 216, 52, 48};
-  counted.terminal->Parameters()->LoadData(reply, 1);
-  return counted;
-}
-
-std::shared_ptr<Page> AddPage(Terminal& terminal, std::u16string_view name) {
-  auto page = terminal.Pages()->Add(name);
-  page->SetPageNumber(1);
-  return page;
-}
-
-// A picking screen: five labels and five entry fields, two of them with data.
-void AddPickingFields(Fields& fields) {
-  fields.AddText(1, u"Title", 1, 1, u"PICKING");
-  fields.AddText(2, u"Loc", 3, 1, u"Location:");
-  fields.AddText(3, u"Item", 4, 1, u"Item:");
-  fields.AddText(4, u"Qty", 5, 1, u"Quantity:");
-  fields.AddText(5, u"Lot", 6, 1, u"Lot:");
-  fields.AddEntry(6, u"Loc", 3, 11, 8)->SetData(u"A-12-03");
-  fields.AddEntry(7, u"Item", 4, 11, 14)->SetData(u"BOLT-M8X40");
-  fields.AddEntry(8, u"Qty", 5, 11, 5, StyleNum | StyleRJust, 0, u"@99999");
-  fields.AddEntry(9, u"Lot", 6, 11, 10);
-  fields.AddEntry(10, u"Confirm", 8, 1, 1, StyleXmit);
-}
-
-std::shared_ptr<Page> AddPickingPage(Terminal& terminal) {
-  auto page = AddPage(terminal, u"Picking");
-  AddPickingFields(*page->Fields());
-  return page;
-}
 
 // Reports the time of one display, its wire bytes and their rate
 // ("bytes_per_second").
