@@ -16,6 +16,8 @@ namespace carrowin {
 namespace {
 
 constexpr int32_t kDefaultAnsiCodePage = 1252;
+// The one page without lead bytes whose characters still take several bytes.
+constexpr int32_t kUtf8CodePage = 65001;
 std::atomic<int32_t> hostAnsiCodePage{kDefaultAnsiCodePage};
 
 // Longest input ICU's 32-bit lengths can take with room for the output.
@@ -192,6 +194,14 @@ std::u16string RecordText(int32_t codepage, std::span<const uint8_t> message, si
   if (codepage != kAnsiCodePage) {
     return ConvertMultiByteToUnicode(
         codepage, message.subspan(index, std::min(count, message.size() - index)));
+  }
+  // In a single-byte ANSI code page each byte is one character, so the
+  // record's own bytes are its text; reading the whole message for every
+  // record would make a message of many records cost its size squared.
+  const CodePageInfo* ansi = FindCodePage(kAnsiCodePage);
+  if (ansi != nullptr && ansi->leadBytes == LeadBytes::kNone && ansi->codepage != kUtf8CodePage) {
+    return ConvertMultiByteToUnicode(
+        kAnsiCodePage, message.subspan(index, std::min(count, message.size() - index)));
   }
   // The character position of `index` is the number of characters its
   // preceding bytes make; in a double-byte ANSI code page that is fewer.
