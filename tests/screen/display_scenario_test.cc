@@ -7,44 +7,27 @@
 
 #include "support/terminal_fixture.h"
 
-namespace carrowin {
+namespace carrowin::testing_support {
 namespace {
 
 using namespace std::string_literals;
 
-class DisplayScenario : public testing_support::TerminalFixture {
+class DisplayScenario : public TerminalFixture {
  protected:
   // The messages sent since the last call, whole, headers included.
   std::vector<std::string> SentMessages() {
     terminal->Drel()->SendData();
-    const std::vector<std::vector<uint8_t>> all = sender->Messages();
-    std::vector<std::string> messages;
-    for (size_t i = seen_; i < all.size(); ++i) messages.emplace_back(all[i].begin(), all[i].end());
-    seen_ = all.size();
-    return messages;
+    return TakeMessages();
   }
-
- private:
-  size_t seen_ = 0;
 };
-
-std::u16string Repeated(std::u16string_view text, int count) {
-  std::u16string repeated;
-  for (int i = 0; i < count; ++i) repeated.append(text);
-  return repeated;
-}
-
-std::string Repeated(std::string_view text, int count) {
-  std::string repeated;
-  for (int i = 0; i < count; ++i) repeated.append(text);
-  return repeated;
-}
 
 TEST_F(DisplayScenario, SignOnThenPickingPageGoOutAsExpectedMessages) {
   // A wide virtual screen, which the terminal scrolls: room for a long
   // description line.
   SetParameters(70, 240);
   Pages& pages = *terminal->Pages();
+  std::string description;
+  for (int i = 0; i < 10; ++i) description += "BOLT M8X40 ZINC DIN 933 ";
 
   const auto signOn = pages.Add(u"SignOn");
   signOn->SetPageNumber(1);
@@ -59,10 +42,11 @@ TEST_F(DisplayScenario, SignOnThenPickingPageGoOutAsExpectedMessages) {
   picking->SetPageNumber(2);
   Fields& pickingFields = *picking->Fields();
   pickingFields.AddText(1, u"Title", 1, 1, u"PICKING WAVE 0042 ZONE B");
-  const auto description = pickingFields.Add(2, u"Desc", 2, 1, StyleFixed, FlagsBold, 240,
-                                             Repeated(u"BOLT M8X40 ZINC DIN 933 ", 10), u"", u"");
-  description->SetForegroundColor(Yellow);
-  description->SetBackgroundColor(Blue);
+  const auto descriptionField =
+      pickingFields.Add(2, u"Desc", 2, 1, StyleFixed, FlagsBold, 240,
+                        std::u16string(description.begin(), description.end()), u"", u"");
+  descriptionField->SetForegroundColor(Yellow);
+  descriptionField->SetBackgroundColor(Blue);
   pickingFields.AddText(3, u"Loc", 4, 1, u"Location:");
   pickingFields.AddEntry(4, u"Loc", 4, 11, 8, 0, 0, u"", u"AA-99-99");
   pickingFields.AddText(5, u"Qty", 5, 1, u"Quantity:");
@@ -91,7 +75,6 @@ TEST_F(DisplayScenario, SignOnThenPickingPageGoOutAsExpectedMessages) {
   EXPECT_EQ(SentMessages(), std::vector<std::string>{signOnMessage});
 
   picking->Display(u"Loc");
-  const std::string description240 = Repeated("BOLT M8X40 ZINC DIN 933 ", 10);
   const std::string first =
       "7H"s
       "s2"
@@ -101,7 +84,7 @@ TEST_F(DisplayScenario, SignOnThenPickingPageGoOutAsExpectedMessages) {
       "i210\x01\x20!1P"
       "g2C34"  // yellow on blue
       "u2!1P" +
-      description240 +
+      description +
       "f3309Location:"
       "i43:\x03\x00"s
       "8"
@@ -128,4 +111,4 @@ TEST_F(DisplayScenario, SignOnThenPickingPageGoOutAsExpectedMessages) {
 }
 
 }  // namespace
-}  // namespace carrowin
+}  // namespace carrowin::testing_support

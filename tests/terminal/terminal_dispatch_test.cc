@@ -27,46 +27,26 @@ class TerminalDispatch : public TerminalCycleFixture {
   std::string events;
 };
 
-TEST_F(TerminalDispatch, KeyFromAScreenNeverDrawnReattachesTheTerminal) {
-  EXPECT_EQ(Cycle("RF52"), "7d|7a");
+TEST_F(TerminalDispatch, RepliesToCodesWithoutAPage) {
+  EXPECT_EQ(Cycle("RF52"), "7d|7a") << "a key from a screen never drawn reattaches the terminal";
+  EXPECT_EQ(Cycle("I"), "7HR") << "parameters known: the screen is asked for";
+  EXPECT_EQ(Cycle("Z"), "");
+  EXPECT_EQ(Cycle("a"), "7A");
   EXPECT_EQ(events, "");
-  EXPECT_TRUE(trace->HasLine(1, u"ProcessTerminalMessage", u"Detaching terminal"));
-  EXPECT_TRUE(trace->HasLine(1, u"ProcessTerminalMessage", u"Attaching terminal"));
-  EXPECT_EQ(Status(u"statusOnline").ToLong(), 0);
 }
 
 TEST_F(TerminalDispatch, RecordsAreReadInTurn) {
   ShowPage();
-  const std::string longText(208, 'x');
-  Cycle("R=4!10" + longText + "F3/");
+  Cycle("R=4!10" + std::string(208, 'x') + "F3/");
   EXPECT_EQ(page->Fields()->Item(int32_t{4})->RawData().size(), 208u);
-  EXPECT_EQ(events, "key 3 in '' ");
-  events.clear();
-  Cycle(
-      "R?Fthe answer is 22 bytes"
-      "F52");
-  EXPECT_EQ(events, "hey the answer is 22 bytes ") << "the hey-you record ends the message";
-}
-
-TEST_F(TerminalDispatch, InitializedAsksForTheScreenWhenParametersAreKnown) {
-  EXPECT_EQ(Cycle("I"), "7HR");
-  EXPECT_EQ(Status(u"statusOnline").ToLong(), -1);
-}
-
-TEST_F(TerminalDispatch, OtherCodesOnlyUpdateTheStatus) {
-  EXPECT_EQ(Cycle("Z"), "");
-  EXPECT_EQ(Status(u"statusFunctionCode").ToString(), u"Unknown: Z");
-  EXPECT_EQ(Status(u"statusResponseType").ToString(), u"N/A");
-  EXPECT_EQ(Cycle("a"), "7A");
-  EXPECT_EQ(Status(u"statusOnline").ToLong(), 0);
+  Cycle("R?Fthe answer is 22 bytesF52");
+  EXPECT_EQ(events, "key 3 in '' hey the answer is 22 bytes ")
+      << "the hey-you record ends the message";
 }
 
 TEST_F(TerminalDispatch, MalformedMessagesAreReportedAndTheNextIsHandled) {
   ShowPage();
-  const std::vector<std::string> garbage = {
-      "R=", "R=2",   "R=2!", "R=2!0", "R=2/ABC", "R=2!/0ABC", "R=2900",    "RF3",        "R%",
-      "R?", "R?9ab", "R<",   "R<1",   "R!12",    "R\xff",     "R=2\x01xy", "R=\x01\x01", "RRRRM"};
-  for (const std::string& message : garbage) {
+  for (const std::string message : {"R=2!0", "R=2900", "RF3", "R?9ab", "R<1", "R=2\x01xy"}) {
     Cycle(message);
     EXPECT_FALSE(page->Fields()->Item(int32_t{2})->UpdatingFromTerminal()) << message;
   }
@@ -111,42 +91,33 @@ TEST_F(TerminalDispatch, TerminateMessageClosesTheCycleNormally) {
   EXPECT_TRUE(trace->Errors().empty());
   EXPECT_TRUE(thread->Stopped());
   EXPECT_EQ(thread->BegunMessages(), thread->EndedMessages());
-  EXPECT_EQ(Status(u"statusOnline").ToLong(), 0);
   EXPECT_EQ(Status(u"statusExecuting").ToLong(), 0);
 }
 
-TEST_F(TerminalDispatch, EventWithoutAScreenIsReportedAndTheMessageGoesOn) {
+TEST_F(TerminalDispatch, HandlerThrowingAnythingIsReportedAndTheMessageGoesOn) {
   page->SelectPage();  // a page number, but nothing displayed
   Cycle("RF52F61");
-  EXPECT_EQ(trace->Errors().size(), 2u);
-  EXPECT_EQ(trace->Errors().back().procedure, u"RaiseFunctionKey");
-}
-
-TEST_F(TerminalDispatch, HandlerThrowingAnythingIsReportedByTheRaise) {
+  EXPECT_EQ(trace->Errors().size(), 2u) << "an event without a screen";
   ShowPage();
   page->evtFunctionKey.Connect([](int32_t&, std::u16string&) { throw std::out_of_range("row"); });
   terminal->evtOnline.Connect([] { throw 42; });
   Cycle("RF52");
   Cycle("R!1F00\x68\xA8\x34\x30");
-  ASSERT_EQ(trace->Errors().size(), 2u);
-  EXPECT_EQ(trace->Errors()[0].procedure, u"RaiseFunctionKey");
-  EXPECT_EQ(trace->Errors()[0].number, 9);
-  EXPECT_EQ(trace->Errors()[1].procedure, u"RaiseOnline");
-  EXPECT_EQ(trace->Errors()[1].number, 440);
+  ASSERT_EQ(trace->Errors().size(), 4u);
+  EXPECT_EQ(trace->Errors()[2].procedure, u"RaiseFunctionKey");
+  EXPECT_EQ(trace->Errors()[2].number, 9);
+  EXPECT_EQ(trace->Errors()[3].procedure, u"RaiseOnline");
+  EXPECT_EQ(trace->Errors()[3].number, 440);
 }
 
-TEST_F(TerminalDispatch, StopRequestedWhileHandlingKeepsTheReply) {
+TEST_F(TerminalDispatch, StopRequestedWhileHandlingTakesTheTerminalOffline) {
   ShowPage();
-  page->evtFunctionKey.Connect([&](int32_t&, std::u16string&) {
-    page->StartEntry(u"Lot");
-    thread->RequestStop();
-  });
+  page->evtFunctionKey.Connect([&](int32_t&, std::u16string&) { thread->RequestStop(); });
   bool offline = false;
   terminal->evtOffline.Connect([&] { offline = true; });
-  EXPECT_EQ(Cycle("RF52"), "");
+  Cycle("RF52");
   EXPECT_TRUE(offline);
   EXPECT_TRUE(thread->Stopped());
-  EXPECT_FALSE(trace->HasLine(2, u"ExecuteBackground", u"Done executing thread"));
 }
 
 // A worker that counts how often it is told the application mode.
@@ -166,7 +137,6 @@ TEST_F(TerminalDispatch, ApplicationModeIsToldOncePerChange) {
   counting->PostBytes({'R', 'F', '5', '2', '%', '4'});
   terminal->ExecuteBackground();
   EXPECT_EQ(counting->modeChanges, 1);
-  EXPECT_TRUE(counting->ApplicationMode());
 }
 
 }  // namespace
