@@ -32,17 +32,13 @@ struct Session {
     terminal->Initialize(std::make_shared<InProcessConnection>(sender), record);
     terminal->SetThread(thread);
     const auto menu = terminal->Pages()->Add(u"Menu");
-    menu->SetPageNumber(1);
     menu->Fields()->AddText(1, u"Title", 1, 1, u"Menu");
-    menu->Fields()->AddEntry(5, u"Choice", 3, 1, 4);
     const auto detail = terminal->Pages()->Add(u"Detail");
-    detail->SetPageNumber(2);
     detail->Fields()->AddText(1, u"Title", 1, 1, u"Detail");
-    detail->Fields()->AddEntry(5, u"Amount", 3, 1, 8);
     // The pages own their events: the handlers hold them weakly.
-    terminal->evtOnline.Connect([m = std::weak_ptr(menu)] { m.lock()->Display(u"Choice"); });
+    terminal->evtOnline.Connect([m = std::weak_ptr(menu)] { m.lock()->Display(u""); });
     menu->evtFunctionKey.Connect(
-        [d = std::weak_ptr(detail)](int32_t&, std::u16string&) { d.lock()->Display(u"Amount"); });
+        [d = std::weak_ptr(detail)](int32_t&, std::u16string&) { d.lock()->Display(u""); });
   }
 
   int32_t number;

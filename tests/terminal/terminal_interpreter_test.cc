@@ -39,7 +39,7 @@ class TerminalInterpreter : public TerminalCycleFixture {
   std::shared_ptr<RecordingInterpreter> interpreter = std::make_shared<RecordingInterpreter>();
 };
 
-TEST_F(TerminalInterpreter, StartsWithoutATransactionSet) {
+TEST_F(TerminalInterpreter, LoadsTheTransactionSetOfItsRecordAndReportsFailures) {
   terminal->Pages()->Add(u"Main")->Display(u"");
   Cycle("RF52");  // a page event first: the application had the terminal
   ASSERT_TRUE(thread->ApplicationMode());
@@ -47,9 +47,9 @@ TEST_F(TerminalInterpreter, StartsWithoutATransactionSet) {
   EXPECT_EQ(interpreter->calls, std::vector<std::string>{"Initialize"});
   EXPECT_EQ(interpreter->initializedWith.lock(), terminal);
   EXPECT_FALSE(thread->ApplicationMode());
-}
 
-TEST_F(TerminalInterpreter, LoadsTheTransactionSetOfTheSettingsItWasHandedAndReportsFailures) {
+  // Handed another record, it loads that record's transaction set.
+  interpreter->calls.clear();
   auto replacement = std::make_shared<MemoryObjectSettings>(store);
   replacement->SetObjectType(u"Terminal");
   replacement->Load(u"Other");
