@@ -44,18 +44,6 @@ TEST_F(TerminalDispatch, RecordsAreReadInTurn) {
       << "the hey-you record ends the message";
 }
 
-TEST_F(TerminalDispatch, MalformedMessagesAreReportedAndTheNextIsHandled) {
-  ShowPage();
-  for (const std::string message : {"R=2!0", "R=2900", "RF3", "R?9ab", "R<1", "R=2\x01xy"}) {
-    Cycle(message);
-    EXPECT_FALSE(page->Fields()->Item(int32_t{2})->UpdatingFromTerminal()) << message;
-  }
-  EXPECT_FALSE(trace->Errors().empty());
-  events.clear();
-  Cycle("RF52");
-  EXPECT_EQ(events, "key 5 in 'User' ");
-}
-
 TEST_F(TerminalDispatch, BytesPastTheMessageLengthAreNeverText) {
   ShowPage();
   // The receive buffer still holds "XYZ" from before; the message is "R=25AB".
@@ -114,25 +102,6 @@ TEST_F(TerminalDispatch, StopRequestedWhileHandlingTakesTheTerminalOffline) {
   Cycle("RF52");
   EXPECT_EQ(events, "key 5 in 'User' offline");
   EXPECT_TRUE(thread->Stopped());
-}
-
-// A worker that counts how often it is told the application mode.
-class CountingThread : public InProcessThread {
- public:
-  void SetApplicationMode(bool value) override {
-    ++modeChanges;
-    InProcessThread::SetApplicationMode(value);
-  }
-  int modeChanges = 0;
-};
-
-TEST_F(TerminalDispatch, ApplicationModeIsToldOncePerChange) {
-  ShowPage();
-  const auto counting = std::make_shared<CountingThread>();
-  terminal->SetThread(counting);
-  counting->PostBytes({'R', 'F', '5', '2', '%', '4'});
-  terminal->ExecuteBackground();
-  EXPECT_EQ(counting->modeChanges, 1);
 }
 
 }  // namespace
