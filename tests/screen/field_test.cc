@@ -112,7 +112,6 @@ TEST_F(FieldTest, PropertyLetsSendWhatTheTerminalVersionKnows) {
       {[](Field& f) { f.SetFlags(0x120); }, "s0+5\x03 ", "s0+5\x03 ", "s0+5\x03 ", ""},
       {[](Field& f) { f.SetVisibleMatch(u"A"); }, "v51A", "v51A", "v51A", "v51A"},
       {[](Field& f) { f.SetBufferSize(30); }, "s0g5SN", "s0g5SN", "", ""},
-      {[](Field& f) { f.SetBufferSize(8); }, "", "", "", ""},
       {[](Field& f) {
          f.SetExtControlStyle(1);
          f.SetExtControlStyle(0);

@@ -49,7 +49,7 @@ TEST_F(PageTest, OnTerminalForSelectedSavedAndOtherPages) {
   terminal->SetSelectedPage(u"main");
   EXPECT_FALSE(main->OnTerminal()) << "the selected page's name compares exactly";
   terminal->SetSelectedPage(u"Main");
-  terminal->Pages()->Remove(u"Main");  // the selected page's name stays behind
+  terminal->Pages()->Remove(u"Main");  // the selected page is gone
   EXPECT_FALSE(savedElsewhere->OnTerminal());
 }
 
