@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -45,7 +46,9 @@ TEST(TraceLine, EveryRecordIsOneUnambiguousLine) {
 
 // Each terminal on a thread of its own, with a trace of its own on one file.
 TEST(TraceSink, TerminalsOnThreadsOfTheirOwnShareAFileLineByLine) {
-  const auto path = std::filesystem::temp_directory_path() / "carrowin_trace_sink_file_test.log";
+  // Named for this process: builds of several presets may run at once.
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("carrowin_trace_sink_file_test." + std::to_string(::getpid()) + ".log");
   const std::string filler(10000, 'x');  // longer than a stdio buffer: a line takes several writes
   std::filesystem::remove(path);
   {
