@@ -10,8 +10,10 @@ namespace carrowin {
 
 namespace {
 
+// What the field's columns show: its data, at most its display length.
 std::u16string ShownText(const SimField& field) {
-  std::u16string shown = field.data;
+  std::u16string shown =
+      field.data.substr(0, static_cast<size_t>(std::max(field.displayLength, 0)));
   if ((field.style & StyleNoEcho) != 0) shown.assign(shown.size(), u'*');
   if (field.IsEntry() && static_cast<int32_t>(shown.size()) < field.displayLength) {
     shown.resize(static_cast<size_t>(field.displayLength), u'_');

@@ -10,9 +10,9 @@ namespace carrowin {
 
 /// The rows of the virtual screen as the operator sees them: the fields of
 /// the page on the screen in field number order, each at its row and
-/// column, cut at the row's end. Entry fields show their display length,
-/// unfilled places as "_", the data of a no-echo field as "*"; fields
-/// switched off (`FlagsFieldOff`) are not drawn.
+/// column, cut at the row's end. A field shows its data in its display
+/// length; an entry field shows unfilled places as "_", a no-echo field its
+/// characters as "*"; fields switched off (`FlagsFieldOff`) are not drawn.
 std::vector<std::u16string> ScreenRows(const SimState& state, const SimOptions& options);
 
 /// The screen in a frame, then one line each for what else the terminal
