@@ -3,6 +3,7 @@
 #include <string>
 
 #include "carrowin/screen/field_enumerations.h"
+#include "operator_actions.h"
 #include "terminal_replies.h"
 #include "text_reading.h"
 
@@ -154,7 +155,9 @@ void MessageReader::ReadScreenCommand(uint8_t command, size_t at) {
       replies_.push_back(ReadReply(*state_, options_));
       return;
     case 'W':
+      // The terminal acts as though the operator had pressed the key.
       state_->wakeKey = cursor_.Number("key", 0, 207);
+      replies_.push_back(FunctionKeyMessage(*state_, options_, state_->wakeKey));
       return;
     case 'l':
       state_->keyboardLocked = true;

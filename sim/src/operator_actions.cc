@@ -68,6 +68,10 @@ std::vector<uint8_t> EnterField(SimState& state, const SimOptions& options) {
 std::vector<uint8_t> PressFunctionKey(SimState& state, const SimOptions& options, int32_t key) {
   if (key < 0 || key > 207) Refuse(u"PressKey", u"A function key is 0 to 207");
   if (state.keyboardLocked) Refuse(u"PressKey", u"The keyboard is locked");
+  return FunctionKeyMessage(state, options, key);
+}
+
+std::vector<uint8_t> FunctionKeyMessage(SimState& state, const SimOptions& options, int32_t key) {
   const SimField* input = state.InputField();
   const int32_t field = input != nullptr ? input->number : -1;
   ReplyBuilder reply('R');

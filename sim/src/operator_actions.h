@@ -16,6 +16,9 @@ namespace carrowin {
 void TypeText(SimState& state, std::u16string_view text);
 std::vector<uint8_t> EnterField(SimState& state, const SimOptions& options);
 std::vector<uint8_t> PressFunctionKey(SimState& state, const SimOptions& options, int32_t key);
+/// The message of function key `key` whatever the lock, as a wake command
+/// has the terminal send it.
+std::vector<uint8_t> FunctionKeyMessage(SimState& state, const SimOptions& options, int32_t key);
 std::vector<uint8_t> AnswerPrompt(SimState& state, const SimOptions& options,
                                   std::u16string_view text);
 std::vector<uint8_t> ScanCode(SimState& state, const SimOptions& options, std::u16string_view code);

@@ -247,11 +247,14 @@ TEST(SimReader, AnswersQueriesReadsAndAttaches) {
   sim->Type(u"ab");
   Receive(*sim, "7HR");
   Receive(*sim, "7HR");
+  sim->Type(u"c");
+  Receive(*sim, "7HW3");
   std::vector<std::string> posted;
   while (const auto message = thread->NextMessage()) posted.push_back(Text(message->DataBytes()));
   // Sizes: 10 half rows, 4 steps of 16 fields above 32.
-  EXPECT_EQ(posted,
-            std::vector<std::string>({"R!\x82\x33\x31\x32N\x7A\x33\x39", "I", "R=12ab", "R"}));
+  EXPECT_EQ(posted, std::vector<std::string>(
+                        {"R!\x82\x33\x31\x32N\x7A\x33\x39", "I", "R=12ab", "R", "R=13abcF31"}));
+  EXPECT_TRUE(sim->State().keyboardLocked);
 }
 
 }  // namespace

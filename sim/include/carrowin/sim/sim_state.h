@@ -51,7 +51,7 @@ struct SimState {
   std::optional<std::u16string> heyYou;
   int32_t heyYouResponseSize = -1;
   int32_t bells = 0;
-  /// The key a wake command "W" named; -1 before one.
+  /// The key a wake command "W" last pressed; -1 before one.
   int32_t wakeKey = -1;
   /// Milestones as received ("M" and "O"), and the last acknowledged ("N").
   std::vector<std::u16string> milestones;

@@ -28,8 +28,8 @@ inline constexpr int32_t kWaitTimedOut = 6102;
 }  // namespace sim_errors
 
 /// A virtual terminal speaking the Drel protocol: it reads every message the
-/// library sends, keeps the terminal's state, answers parameter queries and
-/// read requests, and turns operator actions into the inbound messages a
+/// library sends, keeps the terminal's state, answers attaches, parameter
+/// queries, read requests and wake commands, and turns operator actions into the inbound messages a
 /// real terminal sends. Thread-safe: the library's worker delivers messages
 /// while a test acts and waits on another thread.
 ///
@@ -102,7 +102,8 @@ class SimTerminal : public std::enable_shared_from_this<SimTerminal> {
   /// The screen and the terminal's state as text (see `SnapshotText`).
   std::string Snapshot() const;
 
-  /// Waits until `condition` holds for the state, checked on every change.
+  /// Waits until `condition` holds for the state, checked on every change
+  /// under the simulator's lock (so it must not call the simulator).
   /// Raises `sim_errors::kWaitTimedOut` when `timeout` passes first, and
   /// `sim_errors::kProtocolError` as soon as a message breaks the protocol;
   /// either description names `what` and holds the snapshot.
