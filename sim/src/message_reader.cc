@@ -32,7 +32,7 @@ std::vector<std::vector<uint8_t>> MessageReader::Read() {
       break;
     case 'X':
       // The caller may append to a status request; the terminal reads none of it.
-      ++state_->statusRequests;
+      if (forThisTerminal_) ++state_->statusRequests;
       return replies_;
     case 'H':
       if (cursor_.AtEnd()) cursor_.Fail(cursor_.Offset(), "a screen message without commands");
@@ -59,8 +59,9 @@ void MessageReader::ReadHeader() {
   while (!cursor_.AtEnd()) {
     const uint8_t byte = cursor_.Peek("terminal number");
     if (byte < '0' || byte > '9') break;
-    if (digits == 1 && number == 0)
+    if (digits == 1 && number == 0) {
       cursor_.Fail(cursor_.Offset(), "a terminal number with a leading zero");
+    }
     number = number * 10 + (byte - '0');
     if (number > 2147483648) cursor_.Fail(cursor_.Offset(), "a terminal number beyond 32 bits");
     cursor_.Byte("terminal number");
@@ -68,15 +69,17 @@ void MessageReader::ReadHeader() {
   }
   if (digits == 0) cursor_.Fail(cursor_.Offset(), "a message without a terminal number");
   if (negative) number = -number;
-  if (number != options_.terminalNumber) {
-    cursor_.Fail(0, "a message for terminal " + std::to_string(number) + ", this is terminal " +
-                        std::to_string(options_.terminalNumber));
-  }
   const size_t at = cursor_.Offset();
   functionCode_ = cursor_.Byte("function code");
   if (std::string_view("adAXH").find(static_cast<char>(functionCode_)) == std::string_view::npos) {
     cursor_.Fail(at, "unknown function code " + ByteName(functionCode_));
   }
+  // A status request names the terminal it asks about, which may be another.
+  if (number != options_.terminalNumber && functionCode_ != 'X') {
+    cursor_.Fail(0, "a message for terminal " + std::to_string(number) + ", this is terminal " +
+                        std::to_string(options_.terminalNumber));
+  }
+  forThisTerminal_ = number == options_.terminalNumber;
 }
 
 void MessageReader::ReadScreenCommand(uint8_t command, size_t at) {

@@ -47,6 +47,7 @@ class MessageReader {
   SimState* state_;
   CommandCursor cursor_;
   uint8_t functionCode_ = 0;
+  bool forThisTerminal_ = true;
   std::vector<std::vector<uint8_t>> replies_;
 };
 

@@ -201,13 +201,13 @@ TEST(SimReader, AppliesEveryCommandOfTheScreenMessages) {
          EXPECT_EQ(s.displayedPage, 1);
        }},
       {"attach, detach, status request and abort",
-       {"7Hs1f1002AB", "7a", "7d", "7X", "7Xextra", "7A"},
+       {"7Hs1f1002AB", "7a", "7d", "7X", "7Xextra", "8X", "7A"},
        [](const SimState& s) {
          EXPECT_EQ(std::vector({s.attaches, s.detaches, s.statusRequests, s.aborts}),
                    std::vector({1, 1, 2, 1}));
          EXPECT_FALSE(s.attached);
          EXPECT_TRUE(s.pages.empty());
-         EXPECT_EQ(s.messages, 6);
+         EXPECT_EQ(s.messages, 7);
        }},
   };
   for (const ReadCase& c : cases) {
