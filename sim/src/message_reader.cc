@@ -48,6 +48,10 @@ std::vector<std::vector<uint8_t>> MessageReader::Read() {
   return replies_;
 }
 
+void MessageReader::RunProcedure() {
+  while (!cursor_.AtEnd()) ReadProcedureCommand();
+}
+
 void MessageReader::ReadHeader() {
   int64_t number = 0;
   bool negative = false;
@@ -202,6 +206,14 @@ void MessageReader::ReadScreenCommand(uint8_t command, size_t at) {
       return;
     default:
       cursor_.Fail(at, "unknown command byte " + ByteName(command));
+  }
+}
+
+void MessageReader::ReadProcedureCommand() {
+  const size_t at = cursor_.Offset();
+  const uint8_t command = cursor_.Byte("command");
+  if (!ReadListCommand(command)) {
+    cursor_.Fail(at, "command " + ByteName(command) + " in a local procedure");
   }
 }
 
@@ -366,13 +378,7 @@ void MessageReader::ReadLocalProcedure(size_t at) {
   SimState scratch = *state_;
   SimState* const own = state_;
   state_ = &scratch;
-  while (cursor_.Peek("procedure end") != 'B') {
-    const size_t commandAt = cursor_.Offset();
-    const uint8_t command = cursor_.Byte("command");
-    if (!ReadListCommand(command)) {
-      cursor_.Fail(commandAt, "command " + ByteName(command) + " in a local procedure");
-    }
-  }
+  while (cursor_.Peek("procedure end") != 'B') ReadProcedureCommand();
   state_ = own;
   const size_t end = cursor_.Offset();
   cursor_.Byte("procedure end");

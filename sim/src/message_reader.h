@@ -23,10 +23,15 @@ class MessageReader {
   /// Reads the whole message and returns the inbound messages the terminal
   /// answers with.
   std::vector<std::vector<uint8_t>> Read();
+  /// Reads the message as the body of a local procedure (list commands
+  /// only, no header) and applies it.
+  void RunProcedure();
 
  private:
   void ReadHeader();
   void ReadScreenCommand(uint8_t command, size_t at);
+  /// One command of a local procedure.
+  void ReadProcedureCommand();
   /// The commands a local procedure may hold; false for any other byte.
   bool ReadListCommand(uint8_t command);
   void ReadFieldDefinition(bool fixedText);

@@ -4,6 +4,7 @@
 
 #include "carrowin/automation/error.h"
 #include "carrowin/screen/field_enumerations.h"
+#include "message_reader.h"
 #include "reply_builder.h"
 #include "terminal_replies.h"
 
@@ -106,6 +107,25 @@ std::vector<uint8_t> ScanCode(SimState& state, const SimOptions& options,
   field.data = code.substr(0, static_cast<size_t>(std::max(field.Capacity(), 0)));
   field.modified = true;
   return TransmitOnEntry(state, options, field.number);
+}
+
+std::vector<uint8_t> PressPushButton(SimState& state, const SimOptions& options,
+                                     int32_t fieldNumber) {
+  if (state.keyboardLocked) Refuse(u"PressButton", u"The keyboard is locked");
+  const auto screen = state.pages.find(state.displayedPage);
+  const SimField* button = screen == state.pages.end() ? nullptr : screen->second.Find(fieldNumber);
+  if (button == nullptr || !button->pushButton) {
+    Refuse(u"PressButton", u"The field is not a push button on the screen");
+  }
+  if (button->procedure < 0) return TransmitOnEntry(state, options, fieldNumber);
+  const auto procedure = state.procedures.find(button->procedure);
+  if (procedure == state.procedures.end()) {
+    Refuse(u"PressButton", u"The button's local procedure was never sent");
+  }
+  // Checked when it arrived, so it runs without a protocol error.
+  const std::vector<uint8_t> commands = procedure->second;
+  MessageReader(options, state, commands, 0).RunProcedure();
+  return {};
 }
 
 std::vector<uint8_t> SerialInputMessage(const SimOptions& options, int32_t port,

@@ -22,6 +22,8 @@ std::vector<uint8_t> FunctionKeyMessage(SimState& state, const SimOptions& optio
 std::vector<uint8_t> AnswerPrompt(SimState& state, const SimOptions& options,
                                   std::u16string_view text);
 std::vector<uint8_t> ScanCode(SimState& state, const SimOptions& options, std::u16string_view code);
+std::vector<uint8_t> PressPushButton(SimState& state, const SimOptions& options,
+                                     int32_t fieldNumber);
 std::vector<uint8_t> SerialInputMessage(const SimOptions& options, int32_t port,
                                         std::u16string_view text);
 

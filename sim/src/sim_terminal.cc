@@ -116,6 +116,10 @@ std::vector<uint8_t> SimTerminal::Scan(std::u16string_view code) {
   return Act([this, code](SimState& state) { return ScanCode(state, options_, code); });
 }
 
+std::vector<uint8_t> SimTerminal::PressButton(int32_t field) {
+  return Act([this, field](SimState& state) { return PressPushButton(state, options_, field); });
+}
+
 std::vector<uint8_t> SimTerminal::SerialInput(int32_t port, std::u16string_view text) {
   return Act([this, port, text](SimState&) { return SerialInputMessage(options_, port, text); });
 }

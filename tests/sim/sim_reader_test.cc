@@ -9,6 +9,7 @@
 
 #include "carrowin/host/in_process_thread.h"
 #include "carrowin/sim/sim_terminal.h"
+#include "support/expect_error.h"
 
 namespace carrowin {
 namespace {
@@ -255,6 +256,28 @@ TEST(SimReader, AnswersQueriesReadsAndAttaches) {
   EXPECT_EQ(posted, std::vector<std::string>(
                         {"R!\x82\x33\x31\x32N\x7A\x33\x39", "I", "R=12ab", "R", "R=13abcF31"}));
   EXPECT_TRUE(sim->State().keyboardLocked);
+}
+
+TEST(SimReader, APushButtonRunsItsLocalProcedure) {
+  const auto sim = SimTerminal::Create({.terminalNumber = 7});
+  Receive(*sim,
+          "7Hi300\x03\x00\x35u31zi410\x03\x00\x32g4B2i520\x03\x00\x32g5B/i630\x03\x00\x32g6B7"s);
+  Receive(*sim, "7HP2c3g3C10o3B");
+  Receive(*sim, "7Hd0o4");
+  EXPECT_TRUE(sim->PressButton(4).empty());
+  const SimState state = sim->State();
+  const SimField& cleared = FieldOf(state, 0, 3);
+  EXPECT_EQ(cleared.data, u"");
+  EXPECT_EQ(std::vector({cleared.foreground, cleared.background}), std::vector({1, 0}));
+  EXPECT_EQ(state.openField, 3);
+  // Without a procedure the button transmits.
+  EXPECT_EQ(Text(sim->PressButton(5)), "R%5");
+  EXPECT_TRUE(sim->State().keyboardLocked);
+  Receive(*sim, "7Ho3");
+  testing_support::ExpectError([&] { sim->PressButton(3); }, errors::kInvalidProcedureCall,
+                               u"The field is not a push button on the screen");
+  testing_support::ExpectError([&] { sim->PressButton(6); }, errors::kInvalidProcedureCall,
+                               u"The button's local procedure was never sent");
 }
 
 }  // namespace

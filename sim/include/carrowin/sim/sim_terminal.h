@@ -41,7 +41,8 @@ inline constexpr int32_t kWaitTimedOut = 6102;
 ///     sim->PowerOn();  // the worker's cycles take it from here
 ///
 /// Operator actions raise error 5 when the terminal would refuse them (a
-/// locked keyboard, no field open, no hey-you prompt, the scanner off).
+/// locked keyboard, no field open, no hey-you prompt, the scanner off, no
+/// such push button).
 class SimTerminal : public std::enable_shared_from_this<SimTerminal> {
   struct ConstructionKey {};
 
@@ -92,6 +93,10 @@ class SimTerminal : public std::enable_shared_from_this<SimTerminal> {
   /// (`FlagsBarcode`), which then transmits as on entry; otherwise as serial
   /// input on `SimOptions::scannerPort`. Needs the scanner on.
   std::vector<uint8_t> Scan(std::u16string_view code);
+  /// Presses the push button `field` of the screen: its local procedure
+  /// runs on the terminal and nothing is sent; a button without one
+  /// transmits as on entry.
+  std::vector<uint8_t> PressButton(int32_t field);
   /// Serial input `text` on `port` (0 to 207).
   std::vector<uint8_t> SerialInput(int32_t port, std::u16string_view text);
 
