@@ -192,7 +192,8 @@ void MessageReader::ReadScreenCommand(uint8_t command, size_t at) {
       const int32_t port = cursor_.Number("port", 0, 207);
       const int32_t format = cursor_.Number("format", 0, 207);
       state_->printerPackets.push_back(
-          {port, format, ReadConvertedText(cursor_, options_.printerCodePage, "printer text")});
+          {port, format,
+           ReadConvertedText(cursor_, options_.printerCodePage, "printer text", false)});
       return;
     }
     case 'Z':
@@ -403,7 +404,7 @@ void MessageReader::ReadAiag() {
 int32_t MessageReader::FieldNumber(int32_t min) { return cursor_.Number("field", min, 207); }
 
 std::u16string MessageReader::ScreenText(std::string_view what) {
-  return ReadConvertedText(cursor_, options_.codePage, what);
+  return ReadConvertedText(cursor_, options_.codePage, what, true);
 }
 
 SimField* MessageReader::TargetField(int32_t number) {

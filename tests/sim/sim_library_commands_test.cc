@@ -91,6 +91,26 @@ TEST_F(SimLibraryCommands, ADisplayedPageArrivesAsItsModel) {
   EXPECT_TRUE(state.protocolErrors.empty());
 }
 
+TEST_F(SimLibraryCommands, APageLongerThanAMessageArrivesWhole) {
+  page = terminal->Pages()->Add(u"Long");
+  page->SetPageNumber(4);
+  for (int32_t number = 0; number < 32; ++number) {
+    page->Fields()
+        ->AddEntry(number, u"F" + FromUtf8(std::to_string(number)), number % 16 + 1,
+                   number / 16 * 20 + 1, 18)
+        ->SetData(u"data of field " + FromUtf8(std::to_string(number)));
+  }
+  page->Display(u"F0");
+  terminal->Drel()->SendData();
+  const std::vector<std::string> messages = TakeMessages();
+  EXPECT_GT(messages.size(), 2u);
+  for (const std::string& message : messages) {
+    sim->Receive(std::vector<uint8_t>(message.begin(), message.end()));
+  }
+  ExpectFieldsAsModelled();
+  EXPECT_EQ(sim->State().displayedPage, 4);
+}
+
 struct ChangeCase {
   const char* name;
   std::function<void(Page&)> change;

@@ -9,14 +9,16 @@
 
 namespace carrowin::testing_support {
 
-/// A terminal (record "T1", number 7) whose messages go to a virtual
-/// terminal, which answers through an in-process thread; the test runs the
-/// worker's cycles itself with `Drain`.
+/// A terminal (record "T1", number 7, the code pages of the options) whose
+/// messages go to a virtual terminal, which answers through an in-process
+/// thread; the test runs the worker's cycles itself with `Drain`.
 class SimLoopFixture : public ::testing::Test {
  protected:
   explicit SimLoopFixture(SimOptions options = {.terminalNumber = 7})
       : sim(SimTerminal::Create(options)) {
     store->SetSetting(u"Terminal", u"T1", u"TerminalId", Variant(int32_t{7}));
+    store->SetSetting(u"Terminal", u"T1", u"Codepage", Variant(options.codePage));
+    store->SetSetting(u"Terminal", u"T1", u"PrinterCodepage", Variant(options.printerCodePage));
     HostFactories factories;
     factories.processTrace = [t = trace] { return t; };
     factories.objectSettings = [s = store] { return std::make_shared<MemoryObjectSettings>(s); };

@@ -187,6 +187,27 @@ INSTANTIATE_TEST_SUITE_P(
                                    u""}),
     [](const ::testing::TestParamInfo<OperatorCase>& info) { return info.param.name; });
 
+class SimJapaneseTerminal : public SimOperator {
+ protected:
+  SimJapaneseTerminal()
+      : SimOperator({.terminalNumber = 7, .codePage = 932, .printerCodePage = 932}) {}
+};
+
+TEST_F(SimJapaneseTerminal, DoubleByteTextTravelsBothWays) {
+  page->Fields()->Item(Variant(u"TTitle"))->SetData(u"\u30B5\u30A4\u30F3");
+  PowerOn();
+  terminal->Drel()->PrinterPortPass(1, 0, u"\u6F22\u5B57");
+  terminal->Drel()->SendData();
+  EXPECT_EQ(sim->State().pages.at(1).fields.at(1).data, u"\u30B5\u30A4\u30F3");
+  EXPECT_EQ(sim->State().printerPackets.at(0).text, u"\u6F22\u5B57");
+  sim->Type(u"\u3042\u3044");
+  sim->PressKey(1);
+  Drain();
+  EXPECT_EQ(Data(u"User"), u"\u3042\u3044");
+  EXPECT_EQ(events, std::vector<std::string>({"F1 User"}));
+  EXPECT_TRUE(sim->State().protocolErrors.empty());
+}
+
 TEST_F(SimOperator, AReadRequestGetsTheChangedFields) {
   PowerOn();
   sim->Type(u"ANNA");

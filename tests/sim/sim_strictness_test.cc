@@ -68,12 +68,21 @@ TEST(SimStrictness, NamesTheMessageTheByteAndWhatIsWrong) {
   }
 }
 
-TEST(SimStrictness, ATextMustNotEndInsideADoubleByteCharacter) {
-  const auto sim = SimTerminal::Create({.terminalNumber = 7, .codePage = 932});
+TEST(SimStrictness, DoubleByteScreenTextIsWholeAndMarked) {
+  const auto sim =
+      SimTerminal::Create({.terminalNumber = 7, .codePage = 932, .printerCodePage = 932});
   ExpectError([&] { sim->Receive(Bytes("7HA2A\x82")); }, sim_errors::kProtocolError,
               u"Message 1, byte 3: advisory ends inside a double-byte character");
-  sim->Receive(Bytes("7HA2\x82\xA0"));
-  EXPECT_EQ(sim->State().advisory, u"\u3042");
+  ExpectError([&] { sim->Receive(Bytes("7HA3A\x82\xA0")); }, sim_errors::kProtocolError,
+              u"Message 2, byte 3: advisory has double-byte characters without the marker "
+              u"0x11 before them");
+  // The marker announces the first double-byte character and is not shown.
+  sim->Receive(Bytes("7HA4A\x11\x82\xA0"));
+  EXPECT_EQ(sim->State().advisory, u"A\u3042");
+  sim->Receive(
+      Bytes("7H>103\x82\xA0"
+            "A"));
+  EXPECT_EQ(sim->State().printerPackets.at(0).text, u"\u3042A");
 }
 
 TEST(SimStrictness, APageHoldsNoMoreFieldsThanTheTerminalCanStore) {
