@@ -6,6 +6,7 @@
 #include "carrowin/automation/utf.h"
 #include "carrowin/drel/code_pages.h"
 #include "carrowin/host/callback_message_sender.h"
+#include "carrowin/sim/snapshot_svg.h"
 #include "carrowin/sim/snapshot_text.h"
 #include "message_reader.h"
 #include "operator_actions.h"
@@ -132,6 +133,11 @@ SimState SimTerminal::State() const {
 std::string SimTerminal::Snapshot() const {
   const std::lock_guard lock(mutex_);
   return SnapshotText(state_, options_);
+}
+
+std::string SimTerminal::SnapshotPicture() const {
+  const std::lock_guard lock(mutex_);
+  return SnapshotSvg(state_, options_);
 }
 
 void SimTerminal::WaitFor(const std::function<bool(const SimState&)>& condition,

@@ -5,16 +5,15 @@
 
 #include "carrowin/automation/utf.h"
 #include "carrowin/screen/field_enumerations.h"
+#include "field_text.h"
 
 namespace carrowin {
 
 namespace {
 
-// What the field's columns show: its data, at most its display length.
+// What the field's columns show, an entry field's unfilled places as "_".
 std::u16string ShownText(const SimField& field) {
-  std::u16string shown =
-      field.data.substr(0, static_cast<size_t>(std::max(field.displayLength, 0)));
-  if ((field.style & StyleNoEcho) != 0) shown.assign(shown.size(), u'*');
+  std::u16string shown = FieldText(field);
   if (field.IsEntry() && static_cast<int32_t>(shown.size()) < field.displayLength) {
     shown.resize(static_cast<size_t>(field.displayLength), u'_');
   }

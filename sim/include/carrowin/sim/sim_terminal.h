@@ -106,6 +106,8 @@ class SimTerminal : public std::enable_shared_from_this<SimTerminal> {
   SimState State() const;
   /// The screen and the terminal's state as text (see `SnapshotText`).
   std::string Snapshot() const;
+  /// The screen as an SVG picture (see `SnapshotSvg`).
+  std::string SnapshotPicture() const;
 
   /// Waits until `condition` holds for the state, checked on every change
   /// under the simulator's lock (so it must not call the simulator).
