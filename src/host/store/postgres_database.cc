@@ -1,0 +1,204 @@
+#include "host/store/postgres_database.h"
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <regex>
+
+#include "carrowin/automation/error.h"
+#include "carrowin/automation/utf.h"
+#include "host/store/store_statement.h"
+
+namespace carrowin {
+
+namespace {
+
+// The first key of every advisory lock the store takes, so that its locks
+// keep out of the way of other applications sharing the database.
+constexpr std::string_view kLockSpace = "1129470551";
+
+// `sql` with its `?` placeholders numbered as PostgreSQL wants them.
+std::string NumberedParameters(std::string_view sql) {
+  std::string numbered;
+  int32_t next = 0;
+  for (const char c : sql) {
+    if (c == '?') {
+      numbered += '$' + std::to_string(++next);
+    } else {
+      numbered += c;
+    }
+  }
+  return numbered;
+}
+
+// The URI as it may be shown in messages and logs: without its password.
+std::u16string WithoutPassword(const std::string& uri) {
+  static const std::regex userPassword("(://[^:/@?]*):[^@/?]*@");
+  static const std::regex passwordParameter("([?&]password=)[^&]*");
+  std::string shown = std::regex_replace(uri, userPassword, "$1:***@");
+  shown = std::regex_replace(shown, passwordParameter, "$1***");
+  return u"'" + FromUtf8(shown) + u"'";
+}
+
+struct ResultFree {
+  void operator()(PGresult* result) const { PQclear(result); }
+};
+using Result = std::unique_ptr<PGresult, ResultFree>;
+
+std::vector<const char*> Values(const std::vector<SqlDatabase::Text>& parameters) {
+  std::vector<const char*> values;
+  for (const auto& parameter : parameters)
+    values.push_back(parameter ? parameter->c_str() : nullptr);
+  return values;
+}
+
+std::string Trimmed(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+PostgresDatabase::PostgresDatabase(const std::string& uri)
+    : uri_(uri), shownLocation_(WithoutPassword(uri)) {
+  char* parseError = nullptr;
+  PQconninfoOption* options = PQconninfoParse(uri.c_str(), &parseError);
+  if (options == nullptr) {
+    const std::string reason = parseError != nullptr ? Trimmed(parseError) : "out of memory";
+    PQfreemem(parseError);
+    RaiseError(errors::kInvalidProcedureCall, u"SettingsStore",
+               u"'" + FromUtf8(uri) + u"' is not a settings store location: " + FromUtf8(reason));
+  }
+  PQconninfoFree(options);
+  connection_ = PQconnectdb(uri.c_str());
+  try {
+    Reconnect();
+    CreateSchema();
+  } catch (...) {
+    PQfinish(connection_);
+    throw;
+  }
+}
+
+PostgresDatabase::~PostgresDatabase() { PQfinish(connection_); }
+
+std::u16string PostgresDatabase::Location() const { return shownLocation_; }
+
+void PostgresDatabase::Fail(std::string_view doing, const std::string& reason) const {
+  RaiseError(errors::kPathFileAccessError, u"SettingsStore",
+             u"Settings store " + shownLocation_ + u" failed " + FromUtf8(doing) + u": " +
+                 FromUtf8(Trimmed(reason)));
+}
+
+void PostgresDatabase::Reconnect() {
+  if (connection_ == nullptr) Fail("connecting", "out of memory");
+  if (PQstatus(connection_) == CONNECTION_OK) return;
+  PQreset(connection_);
+  prepared_.fill(false);
+  if (PQstatus(connection_) != CONNECTION_OK) {
+    Fail("connecting", PQerrorMessage(connection_));
+  }
+  // The server's notices (such as "already exists, skipping") are not the
+  // application's business.
+  PQsetNoticeProcessor(
+      connection_, [](void*, const char*) {}, nullptr);
+  if (PQsetClientEncoding(connection_, "UTF8") != 0) {
+    Fail("choosing UTF-8", PQerrorMessage(connection_));
+  }
+}
+
+std::vector<SqlDatabase::Row> PostgresDatabase::Collect(PGresult* raw, std::string_view doing) {
+  const Result result(raw);
+  const ExecStatusType status = PQresultStatus(result.get());
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+    Fail(doing, result ? PQresultErrorMessage(result.get()) : PQerrorMessage(connection_));
+  }
+  std::vector<Row> rows(static_cast<size_t>(PQntuples(result.get())));
+  const int columns = PQnfields(result.get());
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const int row = static_cast<int>(r);
+    for (int c = 0; c < columns; ++c) {
+      if (PQgetisnull(result.get(), row, c)) {
+        rows[r].emplace_back();
+      } else {
+        rows[r].emplace_back(std::string(PQgetvalue(result.get(), row, c),
+                                         static_cast<size_t>(PQgetlength(result.get(), row, c))));
+      }
+    }
+  }
+  return rows;
+}
+
+std::vector<SqlDatabase::Row> PostgresDatabase::Execute(const std::string& sql,
+                                                        const std::vector<Text>& parameters) {
+  const std::vector<const char*> values = Values(parameters);
+  return Collect(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
+                              values.data(), nullptr, nullptr, 0),
+                 "at " + sql);
+}
+
+void PostgresDatabase::CreateSchema() {
+  // Every host process starting against a new database races to create the
+  // tables: the lock makes one of them do it and the others see its version.
+  Begin();
+  try {
+    Execute("SELECT pg_advisory_xact_lock(" + std::string(kLockSpace) + ", 0)");
+    Execute("CREATE TABLE IF NOT EXISTS carrowin_schema (version INTEGER NOT NULL)");
+    const std::vector<Row> rows = Execute("SELECT max(version) FROM carrowin_schema");
+    const Text version = rows.empty() ? Text() : rows.front().front();
+    if (!version) {
+      Execute(std::string(SchemaSql()));
+      Execute("INSERT INTO carrowin_schema (version) VALUES (" +
+              std::to_string(kStoreSchemaVersion) + ")");
+    } else if (*version != std::to_string(kStoreSchemaVersion)) {
+      RaiseError(errors::kCannotCreateObject, u"SettingsStore",
+                 u"Settings store " + shownLocation_ + u" has schema version " +
+                     FromUtf8(*version) +
+                     u", written by a newer library; this one reads up to version " +
+                     FromUtf8(std::to_string(kStoreSchemaVersion)));
+    }
+    Commit();
+  } catch (...) {
+    Rollback();
+    throw;
+  }
+}
+
+void PostgresDatabase::Begin() {
+  Reconnect();
+  Execute("BEGIN");
+}
+
+void PostgresDatabase::LockObjectType(const std::string& typeKey) {
+  Execute("SELECT pg_advisory_xact_lock(" + std::string(kLockSpace) + ", hashtext($1))", {typeKey});
+}
+
+void PostgresDatabase::Commit() { Execute("COMMIT"); }
+
+void PostgresDatabase::Rollback() noexcept {
+  if (PQstatus(connection_) == CONNECTION_OK && PQtransactionStatus(connection_) != PQTRANS_IDLE) {
+    PQclear(PQexec(connection_, "ROLLBACK"));
+  }
+}
+
+std::vector<SqlDatabase::Row> PostgresDatabase::Run(StoreStatement which,
+                                                    const std::vector<Text>& parameters) {
+  // Outside a transaction a lost connection may be opened again; inside one
+  // the transaction is lost with it and must fail.
+  const PGTransactionStatusType transaction = PQtransactionStatus(connection_);
+  if (transaction == PQTRANS_IDLE || transaction == PQTRANS_UNKNOWN) Reconnect();
+  const size_t index = static_cast<size_t>(which);
+  const std::string name = "carrowin_" + std::to_string(index);
+  if (!prepared_[index]) {
+    Collect(PQprepare(connection_, name.c_str(), NumberedParameters(StatementSql(which)).c_str(),
+                      static_cast<int>(parameters.size()), nullptr),
+            "preparing a statement");
+    prepared_[index] = true;
+  }
+  const std::vector<const char*> values = Values(parameters);
+  return Collect(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
+                                values.data(), nullptr, nullptr, 0),
+                 "at " + std::string(StatementSql(which)));
+}
+
+}  // namespace carrowin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/store/store_statement.h"
+
+namespace carrowin {
+
+/// One connection to the database behind a `DatabaseSettingsStore`; the
+/// store uses it one call at a time. Text is UTF-8, NULL is an empty
+/// optional. Every failure is raised as error 75 naming the store.
+class SqlDatabase {
+ public:
+  using Text = std::optional<std::string>;
+  using Row = std::vector<Text>;
+
+  virtual ~SqlDatabase() = default;
+
+  /// The location in quotes, as messages show it (never a password).
+  virtual std::u16string Location() const = 0;
+
+  /// Starts a transaction that writes; other connections' writes wait or
+  /// fail, never interleave with the checks it makes.
+  virtual void Begin() = 0;
+  /// Inside a transaction: holds off other connections that check or change
+  /// the names and IDs of this (folded) object type until it ends.
+  virtual void LockObjectType(const std::string& typeKey) = 0;
+  virtual void Commit() = 0;
+  /// Ends the transaction under way, if any, without its changes.
+  virtual void Rollback() noexcept = 0;
+  /// Runs one of the store's statements with these parameters (one per `?`,
+  /// in order) and returns its rows.
+  virtual std::vector<Row> Run(StoreStatement statement, const std::vector<Text>& parameters) = 0;
+};
+
+}  // namespace carrowin
