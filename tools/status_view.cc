@@ -160,6 +160,7 @@ std::string StatusTable(const std::vector<SettingsRecord>& records) {
       line += row[c];
       if (c + 1 < row.size()) line += std::string(widths[c] - row[c].size() + 2, ' ');
     }
+    line.erase(line.find_last_not_of(' ') + 1);  // no trailing blanks for empty columns
     table += line + "\n";
   }
   return table;

@@ -49,4 +49,9 @@ std::string FreshPostgresLocation() {
   return uri + separator + "options=-csearch_path%3D" + schema;
 }
 
+std::string FreshStoreLocation(std::string_view kind, const TemporaryFolder& folder) {
+  if (kind == "postgres") return FreshPostgresLocation();
+  return "sqlite:" + (folder.Path() / "settings.db").string();
+}
+
 }  // namespace carrowin::testing_support

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace carrowin::testing_support {
 
@@ -27,5 +28,9 @@ std::string PostgresUri();
 /// A location in the test server whose tables go to a schema of their own,
 /// so that each test starts from an empty store.
 std::string FreshPostgresLocation();
+
+/// A location of an empty store: "sqlite" gives a file in `folder`,
+/// "postgres" a fresh schema in the test server.
+std::string FreshStoreLocation(std::string_view kind, const TemporaryFolder& folder);
 
 }  // namespace carrowin::testing_support

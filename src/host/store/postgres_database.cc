@@ -131,6 +131,8 @@ std::vector<SqlDatabase::Row> PostgresDatabase::Collect(PGresult* raw, std::stri
 
 std::vector<SqlDatabase::Row> PostgresDatabase::Execute(const std::string& sql,
                                                         const std::vector<Text>& parameters) {
+  // Without parameters, several statements may go in one (the tables).
+  if (parameters.empty()) return Collect(PQexec(connection_, sql.c_str()), "at " + sql);
   const std::vector<const char*> values = Values(parameters);
   return Collect(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
                               values.data(), nullptr, nullptr, 0),
