@@ -6,9 +6,14 @@
 
 namespace carrowin {
 
+std::u16string Concat(std::initializer_list<std::u16string_view> parts) {
+  std::u16string joined;
+  for (const std::u16string_view part : parts) joined.append(part);
+  return joined;
+}
+
 std::u16string Quoted(std::u16string_view text) {
-  // Appended piece by piece: gcc 12 at -O3 warns falsely (-Wrestrict) about
-  // a literal put in front of a temporary string.
+  // Appended piece by piece, for the reason Concat gives.
   std::u16string quoted(1, u'\'');
   quoted.append(text).push_back(u'\'');
   return quoted;

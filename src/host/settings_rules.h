@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ constexpr char16_t FoldAsciiCase(char16_t c) noexcept {
 std::u16string FoldedAsciiCase(std::u16string_view text);
 
 bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept;
+
+/// The parts one after another. Messages are built with it where a literal
+/// would come before a temporary string, of which gcc 12 at -O3 warns falsely
+/// (-Wrestrict).
+std::u16string Concat(std::initializer_list<std::u16string_view> parts);
 
 /// "'text'".
 std::u16string Quoted(std::u16string_view text);

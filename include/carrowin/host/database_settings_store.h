@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -92,7 +93,8 @@ class DatabaseSettingsStore : public SettingsStore {
   void SetName(std::u16string_view objectType, std::u16string_view objectID,
                std::u16string_view name) override;
   std::u16string Name(std::u16string_view objectType, std::u16string_view objectID) const override;
-  /// The saved records with this store's queued values applied.
+  /// The saved records with this store's queued values applied. Reading them
+  /// also spares the first write to each of them a look-up.
   std::vector<SettingsRecord> Records(std::u16string_view objectType) const override;
   /// Saves the queue now; raises the failure when that fails (the values stay
   /// queued).
@@ -113,9 +115,19 @@ class DatabaseSettingsStore : public SettingsStore {
     bool replacesRemoved;
   };
   using Queue = std::unordered_map<std::u16string, Pending>;
+  // Hashes text and views alike, so that a record's key is looked up as the
+  // front of a value's key without a copy.
+  struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view text) const noexcept {
+      return std::hash<std::u16string_view>()(text);
+    }
+  };
 
-  // Folded "type\0id".
-  static std::u16string RecordKey(std::u16string_view objectType, std::u16string_view objectID);
+  // Folded "type\0id\0key" (or "type\0id" without a key); raises 5 for a
+  // text holding U+0000.
+  static std::u16string FoldedKey(std::u16string_view objectType, std::u16string_view objectID,
+                                  std::optional<std::u16string_view> key);
   void WriterLoop();
   // A later queued change of the same record and key folded into `older`.
   static void Apply(Pending& older, Pending&& newer);
@@ -126,14 +138,14 @@ class DatabaseSettingsStore : public SettingsStore {
   // queueMutex_ held: raises the failure of a background save, once.
   void RaiseFailedSave();
   // queueMutex_ held.
-  void Enqueue(const std::u16string& recordKey, size_t idStart, std::u16string_view key,
+  void Enqueue(std::u16string settingKey, size_t idStart, size_t keyStart, std::u16string_view key,
                Variant value, bool removed);
   // The value of this record and key: queued, saved, or none.
   std::optional<Variant> Lookup(std::u16string_view objectType, std::u16string_view objectID,
                                 std::u16string_view key) const;
   // Creates the record unless this store has seen it.
   void MakeKnown(std::u16string_view objectType, std::u16string_view objectID,
-                 const std::u16string& recordKey);
+                 std::u16string_view recordKey);
 
   SettingsStoreOptions options_;
 
@@ -145,7 +157,8 @@ class DatabaseSettingsStore : public SettingsStore {
   std::condition_variable wake_;
   Queue queue_;
   Queue saving_;  // the values of the transaction under way
-  std::unordered_set<std::u16string> knownRecords_;
+  // Records this store has seen exist (a cache: records are never deleted).
+  mutable std::unordered_set<std::u16string, TextHash, std::equal_to<>> knownRecords_;
   std::optional<Error> failedSave_;
   bool stopping_ = false;
 

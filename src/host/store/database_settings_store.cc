@@ -96,9 +96,9 @@ std::unique_ptr<SqlDatabase> OpenDatabase(std::string_view location,
     return std::make_unique<PostgresDatabase>(std::string(location));
   }
   RaiseError(errors::kInvalidProcedureCall, kSource,
-             u"'" + FromUtf8(location) +
-                 u"' is not a settings store location: expected sqlite:PATH or a "
-                 u"postgresql:// URI");
+             Concat({u"'", FromUtf8(location),
+                     u"' is not a settings store location: expected sqlite:PATH or a "
+                     u"postgresql:// URI"}));
 }
 
 }  // namespace
@@ -128,14 +128,22 @@ DatabaseSettingsStore::~DatabaseSettingsStore() {
   Save(false);
 }
 
-std::u16string DatabaseSettingsStore::RecordKey(std::u16string_view objectType,
-                                                std::u16string_view objectID) {
+std::u16string DatabaseSettingsStore::FoldedKey(std::u16string_view objectType,
+                                                std::u16string_view objectID,
+                                                std::optional<std::u16string_view> key) {
   CheckText(objectType);
   CheckText(objectID);
-  std::u16string recordKey = FoldedAsciiCase(objectType);
-  recordKey.push_back(u'\0');
-  recordKey += FoldedAsciiCase(objectID);
-  return recordKey;
+  std::u16string folded;
+  folded.reserve(objectType.size() + objectID.size() + (key ? key->size() + 2 : 1));
+  folded.append(objectType).push_back(u'\0');
+  folded.append(objectID);
+  if (key) {
+    CheckText(*key);
+    folded.push_back(u'\0');
+    folded.append(*key);
+  }
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldAsciiCase);
+  return folded;
 }
 
 void DatabaseSettingsStore::WriterLoop() {
@@ -168,13 +176,9 @@ void DatabaseSettingsStore::Apply(Pending& older, Pending&& newer) {
   older.value = std::move(newer.value);
 }
 
-void DatabaseSettingsStore::Enqueue(const std::u16string& recordKey, size_t idStart,
+void DatabaseSettingsStore::Enqueue(std::u16string settingKey, size_t idStart, size_t keyStart,
                                     std::u16string_view key, Variant value, bool removed) {
-  std::u16string settingKey = recordKey;
-  settingKey.push_back(u'\0');
-  settingKey += FoldedAsciiCase(key);
-  Pending change{idStart, recordKey.size() + 1, std::u16string(key), std::move(value), removed,
-                 false};
+  Pending change{idStart, keyStart, std::u16string(key), std::move(value), removed, false};
   const auto [found, added] = queue_.try_emplace(std::move(settingKey), std::move(change));
   if (!added) Apply(found->second, std::move(change));
   if (added && queue_.size() == options_.flushRecords) wake_.notify_one();
@@ -243,16 +247,21 @@ bool DatabaseSettingsStore::Save(bool raise) {
     if (options_.onError) options_.onError(failure);
     return false;
   }
+  // Emptied outside the lock, then handed back with its buckets, which the
+  // next save passes on to the queue: a busy queue is not regrown each time.
   Queue saved;
   {
     std::lock_guard lock(queueMutex_);
     saved.swap(saving_);
   }
-  return true;  // `saved` is freed outside the locks
+  saved.clear();
+  std::lock_guard lock(queueMutex_);
+  saving_.swap(saved);
+  return true;
 }
 
 void DatabaseSettingsStore::MakeKnown(std::u16string_view objectType, std::u16string_view objectID,
-                                      const std::u16string& recordKey) {
+                                      std::u16string_view recordKey) {
   {
     std::lock_guard lock(databaseMutex_);
     if (!RecordExists(*database_, objectType, objectID)) {
@@ -263,34 +272,33 @@ void DatabaseSettingsStore::MakeKnown(std::u16string_view objectType, std::u16st
     }
   }
   std::lock_guard lock(queueMutex_);
-  knownRecords_.insert(recordKey);
+  knownRecords_.emplace(recordKey);
 }
 
 void DatabaseSettingsStore::SetSetting(std::u16string_view objectType, std::u16string_view objectID,
                                        std::u16string_view key, Variant value) {
-  CheckText(key);
   CheckStorable(value);
-  const std::u16string recordKey = RecordKey(objectType, objectID);
-  bool known = false;
+  std::u16string settingKey = FoldedKey(objectType, objectID, key);
+  const size_t idStart = objectType.size() + 1;
+  const size_t keyStart = idStart + objectID.size() + 1;
+  const std::u16string_view recordKey = std::u16string_view(settingKey).substr(0, keyStart - 1);
   {
     std::lock_guard lock(queueMutex_);
     RaiseFailedSave();
-    known = knownRecords_.contains(recordKey);
-    if (known) Enqueue(recordKey, objectType.size() + 1, key, std::move(value), false);
+    if (knownRecords_.contains(recordKey)) {
+      Enqueue(std::move(settingKey), idStart, keyStart, key, std::move(value), false);
+      return;
+    }
   }
-  if (known) return;
   MakeKnown(objectType, objectID, recordKey);
   std::lock_guard lock(queueMutex_);
-  Enqueue(recordKey, objectType.size() + 1, key, std::move(value), false);
+  Enqueue(std::move(settingKey), idStart, keyStart, key, std::move(value), false);
 }
 
 std::optional<Variant> DatabaseSettingsStore::Lookup(std::u16string_view objectType,
                                                      std::u16string_view objectID,
                                                      std::u16string_view key) const {
-  CheckText(key);
-  std::u16string settingKey = RecordKey(objectType, objectID);
-  settingKey.push_back(u'\0');
-  settingKey += FoldedAsciiCase(key);
+  const std::u16string settingKey = FoldedKey(objectType, objectID, key);
   {
     std::lock_guard lock(queueMutex_);
     // The queue holds the newer change of the two.
@@ -317,14 +325,15 @@ Variant DatabaseSettingsStore::GetSetting(std::u16string_view objectType,
 
 bool DatabaseSettingsStore::RemoveSetting(std::u16string_view objectType,
                                           std::u16string_view objectID, std::u16string_view key) {
-  const std::u16string recordKey = RecordKey(objectType, objectID);
   {
     std::lock_guard lock(queueMutex_);
     RaiseFailedSave();
   }
   if (!Lookup(objectType, objectID, key)) return false;
+  const size_t idStart = objectType.size() + 1;
   std::lock_guard lock(queueMutex_);
-  Enqueue(recordKey, objectType.size() + 1, key, Variant(), true);
+  Enqueue(FoldedKey(objectType, objectID, key), idStart, idStart + objectID.size() + 1, key,
+          Variant(), true);
   return true;
 }
 
@@ -343,17 +352,18 @@ void DatabaseSettingsStore::RemoveSettingsByName(std::u16string_view objectType,
     owner = OwnerOf(*database_, KeyText(objectType), name);
   }
   if (!owner) return;
-  const std::u16string recordKey = RecordKey(objectType, *owner);
+  const size_t idStart = objectType.size() + 1;
   std::lock_guard lock(queueMutex_);
   for (const std::u16string& key : keys) {
-    Enqueue(recordKey, objectType.size() + 1, key, Variant(), true);
+    Enqueue(FoldedKey(objectType, *owner, key), idStart, idStart + owner->size() + 1, key,
+            Variant(), true);
   }
 }
 
 void DatabaseSettingsStore::SetName(std::u16string_view objectType, std::u16string_view objectID,
                                     std::u16string_view name) {
   CheckText(name);
-  const std::u16string recordKey = RecordKey(objectType, objectID);
+  const std::u16string recordKey = FoldedKey(objectType, objectID, std::nullopt);
   {
     std::lock_guard lock(databaseMutex_);
     Transaction transaction(*database_);
@@ -404,12 +414,20 @@ std::vector<SettingsRecord> DatabaseSettingsStore::Records(std::u16string_view o
     recordOf.emplace(FromUtf8(*row[0]), records.size());
     records.push_back({std::move(id), std::move(name), {}});
   }
+  // The settings come grouped by record: one look-up per record.
+  const std::u16string location = database_->Location();
+  const std::string* lastID = nullptr;
+  SettingsRecord* record = nullptr;
   for (const auto& row : database_->Run(StoreStatement::kListSettings, {typeKey})) {
     if (row.size() < 5 || !row[0] || !row[2]) continue;
-    const auto record = recordOf.find(FromUtf8(*row[0]));
-    if (record == recordOf.end()) continue;
-    records[record->second].settings.emplace_back(
-        FromUtf8(*row[2]), FromStoredValue(row[3], row[4], database_->Location()));
+    if (lastID == nullptr || *lastID != *row[0]) {
+      lastID = &*row[0];
+      const auto found = recordOf.find(FromUtf8(*row[0]));
+      record = found == recordOf.end() ? nullptr : &records[found->second];
+    }
+    if (record != nullptr) {
+      record->settings.emplace_back(FromUtf8(*row[2]), FromStoredValue(row[3], row[4], location));
+    }
   }
   databaseLock.unlock();
 
@@ -417,6 +435,10 @@ std::vector<SettingsRecord> DatabaseSettingsStore::Records(std::u16string_view o
   const std::u16string typePrefix = FoldedAsciiCase(objectType) + u'\0';
   {
     std::lock_guard lock(queueMutex_);
+    // Records are never deleted: the ones listed need no check on their
+    // next write, which spares a host process starting against a large site
+    // one query per terminal.
+    for (const auto& [idKey, index] : recordOf) knownRecords_.insert(typePrefix + idKey);
     for (const Queue* queue : {&saving_, &queue_}) {
       for (const auto& [settingKey, pending] : *queue) {
         const std::u16string_view text = settingKey;

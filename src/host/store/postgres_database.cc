@@ -7,6 +7,7 @@
 
 #include "carrowin/automation/error.h"
 #include "carrowin/automation/utf.h"
+#include "host/settings_rules.h"
 #include "host/store/store_statement.h"
 
 namespace carrowin {
@@ -37,7 +38,7 @@ std::u16string WithoutPassword(const std::string& uri) {
   static const std::regex passwordParameter("([?&]password=)[^&]*");
   std::string shown = std::regex_replace(uri, userPassword, "$1:***@");
   shown = std::regex_replace(shown, passwordParameter, "$1***");
-  return u"'" + FromUtf8(shown) + u"'";
+  return Concat({u"'", FromUtf8(shown), u"'"});
 }
 
 struct ResultFree {
@@ -66,8 +67,9 @@ PostgresDatabase::PostgresDatabase(const std::string& uri)
   if (options == nullptr) {
     const std::string reason = parseError != nullptr ? Trimmed(parseError) : "out of memory";
     PQfreemem(parseError);
-    RaiseError(errors::kInvalidProcedureCall, u"SettingsStore",
-               u"'" + FromUtf8(uri) + u"' is not a settings store location: " + FromUtf8(reason));
+    RaiseError(
+        errors::kInvalidProcedureCall, u"SettingsStore",
+        Concat({u"'", FromUtf8(uri), u"' is not a settings store location: ", FromUtf8(reason)}));
   }
   PQconninfoFree(options);
   connection_ = PQconnectdb(uri.c_str());
@@ -86,8 +88,8 @@ std::u16string PostgresDatabase::Location() const { return shownLocation_; }
 
 void PostgresDatabase::Fail(std::string_view doing, const std::string& reason) const {
   RaiseError(errors::kPathFileAccessError, u"SettingsStore",
-             u"Settings store " + shownLocation_ + u" failed " + FromUtf8(doing) + u": " +
-                 FromUtf8(Trimmed(reason)));
+             Concat({u"Settings store ", shownLocation_, u" failed ", FromUtf8(doing), u": ",
+                     FromUtf8(Trimmed(reason))}));
 }
 
 void PostgresDatabase::Reconnect() {
@@ -153,11 +155,11 @@ void PostgresDatabase::CreateSchema() {
       Execute("INSERT INTO carrowin_schema (version) VALUES (" +
               std::to_string(kStoreSchemaVersion) + ")");
     } else if (*version != std::to_string(kStoreSchemaVersion)) {
-      RaiseError(errors::kCannotCreateObject, u"SettingsStore",
-                 u"Settings store " + shownLocation_ + u" has schema version " +
-                     FromUtf8(*version) +
-                     u", written by a newer library; this one reads up to version " +
-                     FromUtf8(std::to_string(kStoreSchemaVersion)));
+      RaiseError(
+          errors::kCannotCreateObject, u"SettingsStore",
+          Concat({u"Settings store ", shownLocation_, u" has schema version ", FromUtf8(*version),
+                  u", written by a newer library; this one reads up to version ",
+                  FromUtf8(std::to_string(kStoreSchemaVersion))}));
     }
     Commit();
   } catch (...) {

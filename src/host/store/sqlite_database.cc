@@ -6,6 +6,7 @@
 
 #include "carrowin/automation/error.h"
 #include "carrowin/automation/utf.h"
+#include "host/settings_rules.h"
 #include "host/store/store_statement.h"
 
 namespace carrowin {
@@ -34,9 +35,9 @@ SqliteDatabase::SqliteDatabase(const std::string& path, std::chrono::millisecond
     const std::string reason = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(opened);
     sqlite3_close(db_);
     db_ = nullptr;
-    RaiseError(
-        errors::kPathFileAccessError, u"SettingsStore",
-        u"Settings store 'sqlite:" + FromUtf8(path) + u"' cannot be opened: " + FromUtf8(reason));
+    RaiseError(errors::kPathFileAccessError, u"SettingsStore",
+               Concat({u"Settings store 'sqlite:", FromUtf8(path), u"' cannot be opened: ",
+                       FromUtf8(reason)}));
   }
   try {
     const auto timeout = busyTimeout.count();
@@ -58,13 +59,15 @@ SqliteDatabase::~SqliteDatabase() {
   sqlite3_close(db_);
 }
 
-std::u16string SqliteDatabase::Location() const { return u"'sqlite:" + FromUtf8(path_) + u"'"; }
+std::u16string SqliteDatabase::Location() const {
+  return Concat({u"'sqlite:", FromUtf8(path_), u"'"});
+}
 
 void SqliteDatabase::Check(int result, std::string_view doing) const {
   if (result == SQLITE_OK || result == SQLITE_ROW || result == SQLITE_DONE) return;
   RaiseError(errors::kPathFileAccessError, u"SettingsStore",
-             u"Settings store " + Location() + u" failed " + FromUtf8(doing) + u": " +
-                 FromUtf8(sqlite3_errmsg(db_)));
+             Concat({u"Settings store ", Location(), u" failed ", FromUtf8(doing), u": ",
+                     FromUtf8(sqlite3_errmsg(db_))}));
 }
 
 void SqliteDatabase::Execute(const char* sql) {
@@ -90,10 +93,10 @@ void SqliteDatabase::CreateSchema() {
     const int32_t version = UserVersion();
     if (version > kStoreSchemaVersion) {
       RaiseError(errors::kCannotCreateObject, u"SettingsStore",
-                 u"Settings store " + Location() + u" has schema version " +
-                     FromUtf8(std::to_string(version)) +
-                     u", written by a newer library; this one reads up to version " +
-                     FromUtf8(std::to_string(kStoreSchemaVersion)));
+                 Concat({u"Settings store ", Location(), u" has schema version ",
+                         FromUtf8(std::to_string(version)),
+                         u", written by a newer library; this one reads up to version ",
+                         FromUtf8(std::to_string(kStoreSchemaVersion))}));
     }
     if (version == 0) {
       Execute(std::string(SchemaSql()).c_str());

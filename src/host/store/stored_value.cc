@@ -6,6 +6,7 @@
 
 #include "carrowin/automation/error.h"
 #include "carrowin/automation/utf.h"
+#include "host/settings_rules.h"
 
 namespace carrowin {
 
@@ -64,11 +65,11 @@ StoredValue ToStoredValue(const Variant& value) {
 Variant FromStoredValue(const std::optional<std::string>& type,
                         const std::optional<std::string>& text, std::u16string_view location) {
   const auto damaged = [&]() -> Variant {
-    RaiseError(errors::kPathFileAccessError, u"SettingsStore",
-               u"Settings store " + std::u16string(location) +
-                   u" holds a value this library cannot read (type " +
-                   FromUtf8(type.value_or("NULL")) + u", text '" + FromUtf8(text.value_or("NULL")) +
-                   u"')");
+    RaiseError(
+        errors::kPathFileAccessError, u"SettingsStore",
+        Concat({u"Settings store ", location, u" holds a value this library cannot read (type ",
+                FromUtf8(type.value_or("NULL")), u", text '", FromUtf8(text.value_or("NULL")),
+                u"')"}));
   };
   const std::optional<int32_t> number = type ? ParseNumber<int32_t>(*type) : std::nullopt;
   if (!number) return damaged();
