@@ -60,7 +60,10 @@ TEST_P(DatabaseSettingsStoreTest, ValuesKeepTheirTypeAcrossReopening) {
       store->SetSetting(u"Terminal", u"T1", u"v" + FromUtf8(std::to_string(i)), values[i]);
     }
   }  // saved on destruction
+  // Reopening says nothing on standard error (the server's notices).
+  testing::internal::CaptureStderr();
   const auto store = Open();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   for (size_t i = 0; i < std::size(values); ++i) {
     const Variant read =
         store->GetSetting(u"Terminal", u"T1", u"v" + FromUtf8(std::to_string(i)), int32_t{-1});

@@ -94,19 +94,20 @@ void PostgresDatabase::Fail(std::string_view doing, const std::string& reason) c
 
 void PostgresDatabase::Reconnect() {
   if (connection_ == nullptr) Fail("connecting", "out of memory");
-  if (PQstatus(connection_) == CONNECTION_OK) return;
-  PQreset(connection_);
-  prepared_.fill(false);
+  if (PQstatus(connection_) == CONNECTION_OK && configured_) return;
   if (PQstatus(connection_) != CONNECTION_OK) {
-    Fail("connecting", PQerrorMessage(connection_));
+    PQreset(connection_);
+    prepared_.fill(false);
+    configured_ = false;
+    if (PQstatus(connection_) != CONNECTION_OK) Fail("connecting", PQerrorMessage(connection_));
   }
   // The server's notices (such as "already exists, skipping") are not the
   // application's business.
-  PQsetNoticeProcessor(
-      connection_, [](void*, const char*) {}, nullptr);
+  PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
   if (PQsetClientEncoding(connection_, "UTF8") != 0) {
     Fail("choosing UTF-8", PQerrorMessage(connection_));
   }
+  configured_ = true;
 }
 
 std::vector<SqlDatabase::Row> PostgresDatabase::Collect(PGresult* raw, std::string_view doing) {

@@ -38,12 +38,14 @@ class PostgresDatabase : public SqlDatabase {
   // statement failed.
   std::vector<Row> Collect(pg_result* result, std::string_view doing);
   [[noreturn]] void Fail(std::string_view doing, const std::string& reason) const;
+  // Connects again when the connection was lost, and sets it up.
   void Reconnect();
   void CreateSchema();
 
   std::string uri_;
   std::u16string shownLocation_;  // the URI without its password
   pg_conn* connection_ = nullptr;
+  bool configured_ = false;  // notices silenced, UTF-8 chosen
   std::array<bool, static_cast<size_t>(StoreStatement::kCount)> prepared_{};
 };
 
