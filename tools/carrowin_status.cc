@@ -26,8 +26,9 @@ std::shared_ptr<carrowin::DatabaseSettingsStore> OpenExisting(const std::string&
   // Opening would create a missing SQLite file: a mistyped path must say so.
   constexpr std::string_view kSqlite = "sqlite:";
   if (location.starts_with(kSqlite) && !std::filesystem::exists(location.substr(kSqlite.size()))) {
-    carrowin::RaiseError(carrowin::errors::kPathFileAccessError, u"carrowin-status",
-                         u"No settings store at '" + carrowin::FromUtf8(location) + u"'");
+    std::u16string message(u"No settings store at '");
+    message.append(carrowin::FromUtf8(location)).push_back(u'\'');
+    carrowin::RaiseError(carrowin::errors::kPathFileAccessError, u"carrowin-status", message);
   }
   return carrowin::DatabaseSettingsStore::Open(location);
 }
