@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "carrowin/host/database_settings_store.h"
@@ -38,10 +39,10 @@ class StatusToolTest : public testing::Test {
     };
     set(u"T1", u"statusOnline", true);
     set(u"T1", u"statusCurrentScreen", u"Picking");
-    set(u"T1", u"statusScreenChange", u"20261206101500");
+    set(u"T1", u"statusScreenChange", u"20240501101500");
     set(u"T1", u"statusExecuting", false);
-    set(u"T1", u"statusExecutionStart", u"20261206101502");
-    set(u"T1", u"statusExecutionEnd", u"20261206101503");
+    set(u"T1", u"statusExecutionStart", u"20240501101502");
+    set(u"T1", u"statusExecutionEnd", u"20240501101503");
     set(u"T1", u"statusLastFunctionCode", int32_t{3});
     set(u"T1", u"statusLastResponseType", u"F");
     set(u"T1", u"statusUpdateLevel", int32_t{2});
@@ -63,11 +64,11 @@ TEST_F(StatusToolTest, ListsEveryTerminalAsATable) {
             "TERMINAL  ONLINE  SCREEN    SCREEN CHANGED       EXECUTING  EXECUTION START      "
             "EXECUTION END        LAST FUNCTION  RESPONSE  LEVEL\n"
             "Dock-7    no      Say \"hi\"\n"
-            "T1        yes     Picking   2026-12-06 10:15:00  no         2026-12-06 10:15:02  "
-            "2026-12-06 10:15:03  3              F         2\n");
+            "T1        yes     Picking   2024-05-01 10:15:00  no         2024-05-01 10:15:02  "
+            "2024-05-01 10:15:03  3              F         2\n");
   EXPECT_EQ(RunTool(location_ + " --offline").output.find("T1"), std::string::npos);
   EXPECT_EQ(RunTool(location_ + " --online").output.find("Dock-7"), std::string::npos);
-  // Both were last active in 2026 or never: idle for a day from any later date.
+  // Both were last active in May 2024 or never: idle since.
   EXPECT_NE(RunTool(location_ + " --older-than 0").output.find("T1"), std::string::npos);
 }
 
@@ -82,9 +83,9 @@ TEST_F(StatusToolTest, WritesJsonAndOneRecordInFull) {
   EXPECT_EQ(full.exitCode, 0);
   EXPECT_EQ(full.output,
             "terminal: T1\nname: Forklift 1\nRows: 16\nstatusCurrentScreen: Picking\n"
-            "statusExecuting: no\nstatusExecutionEnd: 20261206101503\n"
-            "statusExecutionStart: 20261206101502\nstatusLastFunctionCode: 3\n"
-            "statusLastResponseType: F\nstatusOnline: yes\nstatusScreenChange: 20261206101500\n"
+            "statusExecuting: no\nstatusExecutionEnd: 20240501101503\n"
+            "statusExecutionStart: 20240501101502\nstatusLastFunctionCode: 3\n"
+            "statusLastResponseType: F\nstatusOnline: yes\nstatusScreenChange: 20240501101500\n"
             "statusUpdateLevel: 2\n");
   const ToolRun missing = RunTool(location_ + " --terminal T9");
   EXPECT_EQ(missing.exitCode, 1);
@@ -102,6 +103,16 @@ TEST_F(StatusToolTest, ProvisionsARecordAndRefusesBadInput) {
   EXPECT_EQ(store->GetSetting(u"Terminal", u"T2", u"TerminalId", Variant()), Variant(int32_t{7}));
   EXPECT_EQ(store->GetSetting(u"Terminal", u"T2", u"Codepage", Variant()), Variant(int16_t{1252}));
   EXPECT_EQ(store->GetSetting(u"Terminal", u"T2", u"Greeting", Variant()), Variant(u"Hello"));
+  // A terminal active just now is not idle for an hour; T1 has been.
+  char now[16];
+  const std::time_t clock = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&clock, &local);
+  std::strftime(now, sizeof now, "%Y%m%d%H%M%S", &local);
+  ASSERT_EQ(RunTool(location_ + " provision T4 statusScreenChange=" + now).exitCode, 0);
+  const std::string idle = RunTool(location_ + " --older-than 3600").output;
+  EXPECT_EQ(idle.find("T4"), std::string::npos) << idle;
+  EXPECT_NE(idle.find("T1"), std::string::npos) << idle;
   const struct {
     std::string arguments;
     int exitCode;

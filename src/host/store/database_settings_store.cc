@@ -208,24 +208,28 @@ bool DatabaseSettingsStore::Save(bool raise) {
   for (const auto& change : saving_) order.push_back(&change);
   std::sort(order.begin(), order.end(), [](auto a, auto b) { return a->first < b->first; });
   try {
-    Transaction transaction(*database_);
+    std::vector<SqlDatabase::Statement> statements;
+    statements.reserve(order.size());
     for (const auto* change : order) {
       const std::u16string_view settingKey = change->first;
       const Pending& pending = change->second;
-      const std::string typeKey = ToUtf8(settingKey.substr(0, pending.idStart - 1));
-      const std::string idKey =
+      std::string typeKey = ToUtf8(settingKey.substr(0, pending.idStart - 1));
+      std::string idKey =
           ToUtf8(settingKey.substr(pending.idStart, pending.keyStart - 1 - pending.idStart));
-      const std::string keyKey = ToUtf8(settingKey.substr(pending.keyStart));
+      std::string keyKey = ToUtf8(settingKey.substr(pending.keyStart));
       if (pending.removed || pending.replacesRemoved) {
-        database_->Run(StoreStatement::kRemoveSetting, {typeKey, idKey, keyKey});
+        statements.push_back({StoreStatement::kRemoveSetting, {typeKey, idKey, keyKey}});
       }
       if (!pending.removed) {
         StoredValue stored = ToStoredValue(pending.value);
-        database_->Run(StoreStatement::kPutSetting,
-                       {typeKey, idKey, keyKey, ToUtf8(pending.key), std::move(stored.type),
-                        std::move(stored.text)});
+        statements.push_back(
+            {StoreStatement::kPutSetting,
+             {std::move(typeKey), std::move(idKey), std::move(keyKey), ToUtf8(pending.key),
+              std::move(stored.type), std::move(stored.text)}});
       }
     }
+    Transaction transaction(*database_);
+    database_->RunAll(statements);
     transaction.Commit();
   } catch (...) {
     Error failure = ErrorFromCurrentException(kSource);

@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <memory>
 #include <regex>
 
@@ -60,8 +61,7 @@ std::string Trimmed(std::string text) {
 
 }  // namespace
 
-PostgresDatabase::PostgresDatabase(const std::string& uri)
-    : uri_(uri), shownLocation_(WithoutPassword(uri)) {
+PostgresDatabase::PostgresDatabase(const std::string& uri) : shownLocation_(WithoutPassword(uri)) {
   char* parseError = nullptr;
   PQconninfoOption* options = PQconninfoParse(uri.c_str(), &parseError);
   if (options == nullptr) {
@@ -103,7 +103,8 @@ void PostgresDatabase::Reconnect() {
   }
   // The server's notices (such as "already exists, skipping") are not the
   // application's business.
-  PQsetNoticeProcessor(connection_, [](void*, const char*) {}, nullptr);
+  PQsetNoticeProcessor(
+      connection_, [](void*, const char*) {}, nullptr);
   if (PQsetClientEncoding(connection_, "UTF8") != 0) {
     Fail("choosing UTF-8", PQerrorMessage(connection_));
   }
@@ -186,24 +187,82 @@ void PostgresDatabase::Rollback() noexcept {
   }
 }
 
+std::string PostgresDatabase::Prepared(StoreStatement which, size_t parameterCount) {
+  const size_t index = static_cast<size_t>(which);
+  std::string name = "carrowin_" + std::to_string(index);
+  if (!prepared_[index]) {
+    Collect(PQprepare(connection_, name.c_str(), NumberedParameters(StatementSql(which)).c_str(),
+                      static_cast<int>(parameterCount), nullptr),
+            "preparing a statement");
+    prepared_[index] = true;
+  }
+  return name;
+}
+
 std::vector<SqlDatabase::Row> PostgresDatabase::Run(StoreStatement which,
                                                     const std::vector<Text>& parameters) {
   // Outside a transaction a lost connection may be opened again; inside one
   // the transaction is lost with it and must fail.
   const PGTransactionStatusType transaction = PQtransactionStatus(connection_);
   if (transaction == PQTRANS_IDLE || transaction == PQTRANS_UNKNOWN) Reconnect();
-  const size_t index = static_cast<size_t>(which);
-  const std::string name = "carrowin_" + std::to_string(index);
-  if (!prepared_[index]) {
-    Collect(PQprepare(connection_, name.c_str(), NumberedParameters(StatementSql(which)).c_str(),
-                      static_cast<int>(parameters.size()), nullptr),
-            "preparing a statement");
-    prepared_[index] = true;
-  }
+  const std::string name = Prepared(which, parameters.size());
   const std::vector<const char*> values = Values(parameters);
   return Collect(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
                                 values.data(), nullptr, nullptr, 0),
                  "at " + std::string(StatementSql(which)));
+}
+
+std::string PostgresDatabase::DrainPipeline(size_t sent) {
+  std::string failure;
+  // Each statement's results end with a null; the sync comes last.
+  for (size_t nulls = 0; nulls <= sent;) {
+    const Result result(PQgetResult(connection_));
+    if (!result) {
+      if (PQstatus(connection_) != CONNECTION_OK) return PQerrorMessage(connection_);
+      ++nulls;
+      continue;
+    }
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status == PGRES_PIPELINE_SYNC) break;
+    if (status == PGRES_FATAL_ERROR && failure.empty()) {
+      failure = PQresultErrorMessage(result.get());
+    }
+  }
+  return failure;
+}
+
+void PostgresDatabase::RunAll(const std::vector<Statement>& statements) {
+  for (const Statement& statement : statements) {
+    Prepared(statement.statement, statement.parameters.size());
+  }
+  // A round trip per statement would bound a save to a few thousand values a
+  // second: send a chunk, then read its answers. Chunks stay small enough for
+  // the answers to fit the socket buffers while statements are still sent.
+  constexpr size_t kChunk = 500;
+  for (size_t first = 0; first < statements.size(); first += kChunk) {
+    const size_t last = std::min(statements.size(), first + kChunk);
+    if (PQenterPipelineMode(connection_) != 1) {
+      Fail("starting to send settings", PQerrorMessage(connection_));
+    }
+    size_t sent = 0;
+    std::string failure;
+    for (size_t i = first; i < last; ++i, ++sent) {
+      const Statement& statement = statements[i];
+      const std::vector<const char*> values = Values(statement.parameters);
+      // Prepared above, before the pipeline began.
+      const std::string name = Prepared(statement.statement, statement.parameters.size());
+      if (PQsendQueryPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
+                              values.data(), nullptr, nullptr, 0) != 1) {
+        failure = PQerrorMessage(connection_);
+        break;
+      }
+    }
+    if (PQpipelineSync(connection_) != 1 && failure.empty()) failure = PQerrorMessage(connection_);
+    const std::string answered = DrainPipeline(sent);
+    if (failure.empty()) failure = answered;
+    PQexitPipelineMode(connection_);
+    if (!failure.empty()) Fail("saving settings", failure);
+  }
 }
 
 }  // namespace carrowin

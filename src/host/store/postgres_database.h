@@ -30,6 +30,7 @@ class PostgresDatabase : public SqlDatabase {
   void Commit() override;
   void Rollback() noexcept override;
   std::vector<Row> Run(StoreStatement statement, const std::vector<Text>& parameters) override;
+  void RunAll(const std::vector<Statement>& statements) override;
 
  private:
   // Runs SQL with text parameters ($1, $2, ...) and returns its rows.
@@ -37,12 +38,16 @@ class PostgresDatabase : public SqlDatabase {
   // The rows of a statement's result, which it frees; raises 75 when the
   // statement failed.
   std::vector<Row> Collect(pg_result* result, std::string_view doing);
+  // The name of the statement, prepared on this connection.
+  std::string Prepared(StoreStatement statement, size_t parameterCount);
+  // Reads the results of a pipeline up to its sync; returns the first
+  // failure, or nothing.
+  std::string DrainPipeline(size_t sent);
   [[noreturn]] void Fail(std::string_view doing, const std::string& reason) const;
   // Connects again when the connection was lost, and sets it up.
   void Reconnect();
   void CreateSchema();
 
-  std::string uri_;
   std::u16string shownLocation_;  // the URI without its password
   pg_conn* connection_ = nullptr;
   bool configured_ = false;  // notices silenced, UTF-8 chosen

@@ -15,6 +15,10 @@ class SqlDatabase {
  public:
   using Text = std::optional<std::string>;
   using Row = std::vector<Text>;
+  struct Statement {
+    StoreStatement statement;
+    std::vector<Text> parameters;
+  };
 
   virtual ~SqlDatabase() = default;
 
@@ -33,6 +37,9 @@ class SqlDatabase {
   /// Runs one of the store's statements with these parameters (one per `?`,
   /// in order) and returns its rows.
   virtual std::vector<Row> Run(StoreStatement statement, const std::vector<Text>& parameters) = 0;
+  /// Runs these statements in order, for their effect only; a server may be
+  /// sent all of them before it answers.
+  virtual void RunAll(const std::vector<Statement>& statements) = 0;
 };
 
 }  // namespace carrowin

@@ -162,4 +162,9 @@ std::vector<SqlDatabase::Row> SqliteDatabase::Run(StoreStatement which,
   return rows;
 }
 
+void SqliteDatabase::RunAll(const std::vector<Statement>& statements) {
+  // In-process: nothing to gain from sending them together.
+  for (const Statement& statement : statements) Run(statement.statement, statement.parameters);
+}
+
 }  // namespace carrowin

@@ -29,6 +29,7 @@ class SqliteDatabase : public SqlDatabase {
   void Commit() override;
   void Rollback() noexcept override;
   std::vector<Row> Run(StoreStatement statement, const std::vector<Text>& parameters) override;
+  void RunAll(const std::vector<Statement>& statements) override;
 
  private:
   // Runs SQL without parameters or results.
