@@ -41,8 +41,9 @@ class SqlDatabase;
 /// Durability: what a transaction saved survives a crash of the application
 /// (SQLite commits to its write-ahead log before `Flush` returns; PostgreSQL
 /// once the server has confirmed the commit). Values still queued when the
-/// application dies — at most the last `flushInterval` of writes, none after
-/// a `Flush` that returned — are lost. On power loss or an operating-system
+/// application dies are lost: those written in the last `flushInterval`,
+/// plus those of a save under way or failing, never one written before a
+/// `Flush` that returned. On power loss or an operating-system
 /// crash, an SQLite file (`synchronous=NORMAL`) keeps a consistent state but
 /// may lose the transactions of the last moments before it; a PostgreSQL
 /// server keeps every confirmed commit unless it runs with
