@@ -145,6 +145,31 @@ TEST_P(DatabaseSettingsStoreTest, ADatabaseOfANewerLibraryIsRefused) {
       << error.what();
 }
 
+// The server drops the store's connection (a restart, an idle timeout):
+// the next save and the next read go on over a new one, nothing lost.
+TEST(DatabaseSettingsReconnectTest, ALostPostgresConnectionIsOpenedAgain) {
+  TemporaryFolder folder;
+  const std::string location = FreshStoreLocation("postgres", folder) + "&application_name=dropped";
+  SettingsStoreOptions options;
+  options.flushInterval = std::chrono::hours(1);
+  const auto store = DatabaseSettingsStore::Open(location, options);
+  const auto drop = [&] {
+    PGconn* admin = PQconnectdb(testing_support::PostgresUri().c_str());
+    PQclear(PQexec(admin,
+                   "SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                   " WHERE application_name = 'dropped'"));
+    PQfinish(admin);
+  };
+  store->SetSetting(u"Terminal", u"T1", u"statusOnline", true);
+  drop();
+  store->Flush();
+  drop();
+  EXPECT_EQ(DatabaseSettingsStore::Open(location)->GetSetting(u"Terminal", u"T1", u"statusOnline",
+                                                              Variant()),
+            Variant(true));
+  EXPECT_EQ(store->GetSetting(u"Terminal", u"t1", u"statusOnline", Variant()), Variant(true));
+}
+
 INSTANTIATE_TEST_SUITE_P(Databases, DatabaseSettingsStoreTest,
                          testing::Values("sqlite", "postgres"),
                          [](const auto& info) { return info.param; });

@@ -170,9 +170,22 @@ void PostgresDatabase::CreateSchema() {
   }
 }
 
-void PostgresDatabase::Begin() {
+template <class Call>
+auto PostgresDatabase::Retried(Call call) {
   Reconnect();
-  Execute("BEGIN");
+  try {
+    return call();
+  } catch (const Error&) {
+    // A connection the server dropped while idle (a restart, an idle
+    // timeout) shows only when used: once more on a new one.
+    if (PQstatus(connection_) == CONNECTION_OK) throw;
+  }
+  Reconnect();
+  return call();
+}
+
+void PostgresDatabase::Begin() {
+  Retried([&] { return Execute("BEGIN"); });
 }
 
 void PostgresDatabase::LockObjectType(const std::string& typeKey) {
@@ -201,15 +214,18 @@ std::string PostgresDatabase::Prepared(StoreStatement which, size_t parameterCou
 
 std::vector<SqlDatabase::Row> PostgresDatabase::Run(StoreStatement which,
                                                     const std::vector<Text>& parameters) {
+  const auto run = [&] {
+    const std::string name = Prepared(which, parameters.size());
+    const std::vector<const char*> values = Values(parameters);
+    return Collect(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
+                                  values.data(), nullptr, nullptr, 0),
+                   "at " + std::string(StatementSql(which)));
+  };
   // Outside a transaction a lost connection may be opened again; inside one
   // the transaction is lost with it and must fail.
   const PGTransactionStatusType transaction = PQtransactionStatus(connection_);
-  if (transaction == PQTRANS_IDLE || transaction == PQTRANS_UNKNOWN) Reconnect();
-  const std::string name = Prepared(which, parameters.size());
-  const std::vector<const char*> values = Values(parameters);
-  return Collect(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
-                                values.data(), nullptr, nullptr, 0),
-                 "at " + std::string(StatementSql(which)));
+  if (transaction == PQTRANS_IDLE || transaction == PQTRANS_UNKNOWN) return Retried(run);
+  return run();
 }
 
 std::string PostgresDatabase::DrainPipeline(size_t sent) {

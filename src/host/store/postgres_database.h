@@ -46,6 +46,10 @@ class PostgresDatabase : public SqlDatabase {
   [[noreturn]] void Fail(std::string_view doing, const std::string& reason) const;
   // Connects again when the connection was lost, and sets it up.
   void Reconnect();
+  // Outside a transaction: `call`, and once more on a new connection when it
+  // failed because the connection was lost.
+  template <class Call>
+  auto Retried(Call call);
   void CreateSchema();
 
   std::u16string shownLocation_;  // the URI without its password
