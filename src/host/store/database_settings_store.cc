@@ -411,28 +411,27 @@ std::vector<SettingsRecord> DatabaseSettingsStore::Records(std::u16string_view o
   std::vector<SettingsRecord> records;
   std::unordered_map<std::u16string, size_t> recordOf;  // by folded ID
   std::unique_lock databaseLock(databaseMutex_);
-  for (const auto& row : database_->Run(StoreStatement::kListRecords, {typeKey})) {
-    if (row.size() < 3 || !row[0] || !row[1]) continue;
+  database_->Scan(StoreStatement::kListRecords, {typeKey}, [&](SqlDatabase::RowView row) {
+    if (row.size() < 3 || !row[0] || !row[1]) return;
     std::u16string id = FromUtf8(*row[1]);
     std::u16string name = row[2] ? FromUtf8(*row[2]) : id;
     recordOf.emplace(FromUtf8(*row[0]), records.size());
     records.push_back({std::move(id), std::move(name), {}});
-  }
+  });
   // The settings come grouped by record: one look-up per record.
   const std::u16string location = database_->Location();
-  const std::string* lastID = nullptr;
+  std::string lastID;
   SettingsRecord* record = nullptr;
-  for (const auto& row : database_->Run(StoreStatement::kListSettings, {typeKey})) {
-    if (row.size() < 5 || !row[0] || !row[2]) continue;
-    if (lastID == nullptr || *lastID != *row[0]) {
-      lastID = &*row[0];
+  database_->Scan(StoreStatement::kListSettings, {typeKey}, [&](SqlDatabase::RowView row) {
+    if (row.size() < 5 || !row[0] || !row[2]) return;
+    if (record == nullptr || lastID != *row[0]) {
+      lastID = *row[0];
       const auto found = recordOf.find(FromUtf8(*row[0]));
       record = found == recordOf.end() ? nullptr : &records[found->second];
+      if (record == nullptr) return;
     }
-    if (record != nullptr) {
-      record->settings.emplace_back(FromUtf8(*row[2]), FromStoredValue(row[3], row[4], location));
-    }
-  }
+    record->settings.emplace_back(FromUtf8(*row[2]), FromStoredValue(row[3], row[4], location));
+  });
   databaseLock.unlock();
 
   // The queued changes on top, older ones first.

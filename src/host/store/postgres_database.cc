@@ -111,36 +111,41 @@ void PostgresDatabase::Reconnect() {
   configured_ = true;
 }
 
-std::vector<SqlDatabase::Row> PostgresDatabase::Collect(PGresult* raw, std::string_view doing) {
+void PostgresDatabase::Collect(PGresult* raw, std::string_view doing, const RowVisitor& visit) {
   const Result result(raw);
   const ExecStatusType status = PQresultStatus(result.get());
   if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
     Fail(doing, result ? PQresultErrorMessage(result.get()) : PQerrorMessage(connection_));
   }
-  std::vector<Row> rows(static_cast<size_t>(PQntuples(result.get())));
-  const int columns = PQnfields(result.get());
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const int row = static_cast<int>(r);
-    for (int c = 0; c < columns; ++c) {
-      if (PQgetisnull(result.get(), row, c)) {
-        rows[r].emplace_back();
-      } else {
-        rows[r].emplace_back(std::string(PQgetvalue(result.get(), row, c),
-                                         static_cast<size_t>(PQgetlength(result.get(), row, c))));
+  if (!visit) return;
+  const int rows = PQntuples(result.get());
+  std::vector<std::optional<std::string_view>> row(static_cast<size_t>(PQnfields(result.get())));
+  for (int r = 0; r < rows; ++r) {
+    for (size_t c = 0; c < row.size(); ++c) {
+      const int column = static_cast<int>(c);
+      row[c].reset();
+      if (!PQgetisnull(result.get(), r, column)) {
+        row[c].emplace(PQgetvalue(result.get(), r, column),
+                       static_cast<size_t>(PQgetlength(result.get(), r, column)));
       }
     }
+    visit(row);
   }
-  return rows;
 }
 
 std::vector<SqlDatabase::Row> PostgresDatabase::Execute(const std::string& sql,
                                                         const std::vector<Text>& parameters) {
+  std::vector<Row> rows;
   // Without parameters, several statements may go in one (the tables).
-  if (parameters.empty()) return Collect(PQexec(connection_, sql.c_str()), "at " + sql);
+  if (parameters.empty()) {
+    Collect(PQexec(connection_, sql.c_str()), "at " + sql, CollectInto(rows));
+    return rows;
+  }
   const std::vector<const char*> values = Values(parameters);
-  return Collect(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
-                              values.data(), nullptr, nullptr, 0),
-                 "at " + sql);
+  Collect(PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
+                       values.data(), nullptr, nullptr, 0),
+          "at " + sql, CollectInto(rows));
+  return rows;
 }
 
 void PostgresDatabase::CreateSchema() {
@@ -206,26 +211,26 @@ std::string PostgresDatabase::Prepared(StoreStatement which, size_t parameterCou
   if (!prepared_[index]) {
     Collect(PQprepare(connection_, name.c_str(), NumberedParameters(StatementSql(which)).c_str(),
                       static_cast<int>(parameterCount), nullptr),
-            "preparing a statement");
+            "preparing a statement", {});
     prepared_[index] = true;
   }
   return name;
 }
 
-std::vector<SqlDatabase::Row> PostgresDatabase::Run(StoreStatement which,
-                                                    const std::vector<Text>& parameters) {
+void PostgresDatabase::Scan(StoreStatement which, const std::vector<Text>& parameters,
+                            const RowVisitor& visit) {
   const auto run = [&] {
     const std::string name = Prepared(which, parameters.size());
     const std::vector<const char*> values = Values(parameters);
-    return Collect(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
-                                  values.data(), nullptr, nullptr, 0),
-                   "at " + std::string(StatementSql(which)));
+    Collect(PQexecPrepared(connection_, name.c_str(), static_cast<int>(values.size()),
+                           values.data(), nullptr, nullptr, 0),
+            "at " + std::string(StatementSql(which)), visit);
   };
   // Outside a transaction a lost connection may be opened again; inside one
   // the transaction is lost with it and must fail.
   const PGTransactionStatusType transaction = PQtransactionStatus(connection_);
   if (transaction == PQTRANS_IDLE || transaction == PQTRANS_UNKNOWN) return Retried(run);
-  return run();
+  run();
 }
 
 std::string PostgresDatabase::DrainPipeline(size_t sent) {

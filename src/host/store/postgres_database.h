@@ -29,15 +29,16 @@ class PostgresDatabase : public SqlDatabase {
   void LockObjectType(const std::string& typeKey) override;
   void Commit() override;
   void Rollback() noexcept override;
-  std::vector<Row> Run(StoreStatement statement, const std::vector<Text>& parameters) override;
+  void Scan(StoreStatement statement, const std::vector<Text>& parameters,
+            const RowVisitor& visit) override;
   void RunAll(const std::vector<Statement>& statements) override;
 
  private:
   // Runs SQL with text parameters ($1, $2, ...) and returns its rows.
   std::vector<Row> Execute(const std::string& sql, const std::vector<Text>& parameters = {});
-  // The rows of a statement's result, which it frees; raises 75 when the
-  // statement failed.
-  std::vector<Row> Collect(pg_result* result, std::string_view doing);
+  // Hands the rows of a statement's result to `visit` (if any) and frees
+  // it; raises 75 when the statement failed.
+  void Collect(pg_result* result, std::string_view doing, const RowVisitor& visit);
   // The name of the statement, prepared on this connection.
   std::string Prepared(StoreStatement statement, size_t parameterCount);
   // Reads the results of a pipeline up to its sync; returns the first

@@ -125,8 +125,8 @@ void SqliteDatabase::Rollback() noexcept {
   if (sqlite3_get_autocommit(db_) == 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-std::vector<SqlDatabase::Row> SqliteDatabase::Run(StoreStatement which,
-                                                  const std::vector<Text>& parameters) {
+void SqliteDatabase::Scan(StoreStatement which, const std::vector<Text>& parameters,
+                          const RowVisitor& visit) {
   sqlite3_stmt*& statement = statements_[static_cast<size_t>(which)];
   const std::string_view sql = StatementSql(which);
   if (statement == nullptr) {
@@ -142,24 +142,22 @@ std::vector<SqlDatabase::Row> SqliteDatabase::Run(StoreStatement which,
                         : sqlite3_bind_null(statement, index),
           "binding a value");
   }
-  std::vector<Row> rows;
+  std::vector<std::optional<std::string_view>> row(
+      static_cast<size_t>(sqlite3_column_count(statement)));
   for (;;) {
     const int stepped = sqlite3_step(statement);
     if (stepped == SQLITE_DONE) break;
     Check(stepped, sql);
-    Row& row = rows.emplace_back();
-    const int columns = sqlite3_column_count(statement);
-    for (int c = 0; c < columns; ++c) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
-      if (text == nullptr) {
-        row.emplace_back();
-      } else {
-        row.emplace_back(
-            std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement, c))));
+    for (size_t c = 0; c < row.size(); ++c) {
+      const int column = static_cast<int>(c);
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+      row[c].reset();
+      if (text != nullptr) {
+        row[c].emplace(text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
       }
     }
+    visit(row);
   }
-  return rows;
 }
 
 void SqliteDatabase::RunAll(const std::vector<Statement>& statements) {

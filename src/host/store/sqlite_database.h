@@ -28,7 +28,8 @@ class SqliteDatabase : public SqlDatabase {
   void LockObjectType(const std::string& typeKey) override;
   void Commit() override;
   void Rollback() noexcept override;
-  std::vector<Row> Run(StoreStatement statement, const std::vector<Text>& parameters) override;
+  void Scan(StoreStatement statement, const std::vector<Text>& parameters,
+            const RowVisitor& visit) override;
   void RunAll(const std::vector<Statement>& statements) override;
 
  private:

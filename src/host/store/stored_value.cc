@@ -20,7 +20,7 @@ std::string NumberText(Number number) {
 }
 
 template <class Number>
-std::optional<Number> ParseNumber(const std::string& text) {
+std::optional<Number> ParseNumber(std::string_view text) {
   Number number{};
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -62,8 +62,8 @@ StoredValue ToStoredValue(const Variant& value) {
   return {typeText, std::nullopt};  // not reached: CheckStorable refused it
 }
 
-Variant FromStoredValue(const std::optional<std::string>& type,
-                        const std::optional<std::string>& text, std::u16string_view location) {
+Variant FromStoredValue(std::optional<std::string_view> type, std::optional<std::string_view> text,
+                        std::u16string_view location) {
   const auto damaged = [&]() -> Variant {
     RaiseError(
         errors::kPathFileAccessError, u"SettingsStore",

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "carrowin/automation/variant.h"
 
@@ -20,7 +21,7 @@ StoredValue ToStoredValue(const Variant& value);
 
 /// The Variant back; raises error 75 naming `location` when the database
 /// holds what this library never writes.
-Variant FromStoredValue(const std::optional<std::string>& type,
-                        const std::optional<std::string>& text, std::u16string_view location);
+Variant FromStoredValue(std::optional<std::string_view> type, std::optional<std::string_view> text,
+                        std::u16string_view location);
 
 }  // namespace carrowin
