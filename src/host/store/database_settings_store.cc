@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "carrowin/automation/utf.h"
-#include "host/required_object.h"
 #include "host/settings_rules.h"
 #include "host/store/postgres_database.h"
 #include "host/store/sql_database.h"
@@ -112,8 +111,7 @@ std::shared_ptr<DatabaseSettingsStore> DatabaseSettingsStore::Open(std::string_v
 
 DatabaseSettingsStore::DatabaseSettingsStore(std::unique_ptr<SqlDatabase> database,
                                              SettingsStoreOptions options)
-    : options_(std::move(options)),
-      database_(RequireObject(std::move(database), kSource, u"The database is Nothing")) {
+    : options_(std::move(options)), database_(std::move(database)) {
   options_.flushRecords = std::max<size_t>(options_.flushRecords, 1);
   writer_ = std::thread(&DatabaseSettingsStore::WriterLoop, this);
 }
@@ -247,7 +245,7 @@ bool DatabaseSettingsStore::Save(bool raise) {
       if (!raise) failedSave_ = failure;
     }
     databaseLock.unlock();
-    if (raise) throw;
+    if (raise) RaiseError(failure.Number(), failure.Source(), failure.Description());
     if (options_.onError) options_.onError(failure);
     return false;
   }
@@ -344,6 +342,7 @@ bool DatabaseSettingsStore::RemoveSetting(std::u16string_view objectType,
 void DatabaseSettingsStore::RemoveSettingsByName(std::u16string_view objectType,
                                                  std::u16string_view name,
                                                  const std::vector<std::u16string>& keys) {
+  CheckText(objectType);
   CheckText(name);
   for (const std::u16string& key : keys) CheckText(key);
   {
