@@ -18,8 +18,9 @@ struct ToolRun {
   std::string output;  // standard output and standard error
 };
 
-ToolRun RunTool(const std::string& arguments) {
-  const std::string command = std::string(CARROWIN_STATUS_TOOL) + " " + arguments + " 2>&1";
+// `prefix` runs the tool under another command (such as timeout).
+ToolRun RunTool(const std::string& arguments, const std::string& prefix = "") {
+  const std::string command = prefix + CARROWIN_STATUS_TOOL + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   ToolRun run{-1, {}};
   if (pipe == nullptr) return run;
@@ -66,6 +67,9 @@ TEST_F(StatusToolTest, ListsEveryTerminalAsATable) {
             "Dock-7    no      Say \"hi\"\n"
             "T1        yes     Picking   2024-05-01 10:15:00  no         2024-05-01 10:15:02  "
             "2024-05-01 10:15:03  3              F         2\n");
+  // --watch redraws the same table in place until stopped.
+  const ToolRun watched = RunTool(location_ + " --watch 1", "timeout 1.5 ");
+  EXPECT_TRUE(watched.output.starts_with("\x1b[H\x1b[2J" + run.output)) << watched.output;
   EXPECT_EQ(RunTool(location_ + " --offline").output.find("T1"), std::string::npos);
   EXPECT_EQ(RunTool(location_ + " --online").output.find("Dock-7"), std::string::npos);
   // Both were last active in May 2024 or never: idle since.
