@@ -51,14 +51,16 @@ class SqlDatabase;
 ///
 /// Failures, raised as `carrowin::Error`:
 ///
-/// | Number | When |
-/// |---|---|
-/// | 5 | a location that is neither `sqlite:PATH` nor a PostgreSQL URI; an object type, ID, name or
-/// key holding the character U+0000 | | 13 | a value that is an object or a byte array (the store
-/// keeps Empty, Null, Boolean, Integer, Long, Double and String) | | 75 | the database cannot be
-/// opened, read or written: a missing, locked (past `busyTimeout`) or damaged file, an unreachable
-/// server, a failed statement | | 429 | the database was written by a newer version of the library
-/// | | 457 | the uniqueness rule of names and IDs |
+/// - 5: a location that is neither `sqlite:PATH` nor a PostgreSQL URI; an
+///   object type, ID, name or key holding the character U+0000.
+/// - 13: a value that is an object or a byte array. The store keeps Empty,
+///   Null, Boolean, Integer, Long, Double and String (in UTF-8, so an
+///   unpaired surrogate comes back as U+FFFD).
+/// - 75: the database cannot be opened, read or written: a missing, locked
+///   (past `busyTimeout`) or damaged file, an unreachable server, a failed
+///   statement.
+/// - 429: the database was written by a newer version of the library.
+/// - 457: the uniqueness rule of names and IDs.
 ///
 /// A save that fails keeps its values queued and is retried at the next
 /// interval; the failure is offered to `onError` and raised by the next
