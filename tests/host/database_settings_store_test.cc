@@ -258,6 +258,17 @@ TEST(DatabaseSettingsStoreFailureTest, BadLocationsAndFilesAreClearErrors) {
                 .Description()
                 .find(u"file is not a database"),
             std::u16string::npos);
+  // Another process holds the file's lock for longer than the busy timeout.
+  const std::string locked = (folder.Path() / "locked.db").string();
+  sqlite3* locker = nullptr;
+  ASSERT_EQ(sqlite3_open(locked.c_str(), &locker), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(locker, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  SettingsStoreOptions impatient;
+  impatient.busyTimeout = std::chrono::milliseconds(50);
+  const Error busy = RaisedBy([&] { DatabaseSettingsStore::Open("sqlite:" + locked, impatient); });
+  EXPECT_EQ(busy.Number(), errors::kPathFileAccessError);
+  EXPECT_TRUE(busy.Description().ends_with(u": database is locked")) << busy.what();
+  sqlite3_close(locker);
 }
 
 TEST(DatabaseSettingsStoreFailureTest, UseSettingsStoreServesTerminalsWithoutTheirOwnFactories) {
