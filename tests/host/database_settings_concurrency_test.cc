@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <exception>
 #include <memory>
 #include <string>
 #include <thread>
@@ -88,7 +90,8 @@ pid_t StartChild(Body body) {
     int status = 0;
     try {
       body();
-    } catch (...) {
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "child process: %s\n", error.what());
       status = 1;
     }
     _exit(status);

@@ -220,6 +220,25 @@ TEST(DatabaseSettingsStoreFailureTest, AFailedSaveIsReportedRaisedAndRetried) {
             Variant(true));
 }
 
+// Switching a new file to its write-ahead log needs it to itself: a process
+// opening it while another is about to write it waits, as for any lock.
+TEST(DatabaseSettingsStoreFailureTest, OpeningWaitsForAWriterOfANewFile) {
+  TemporaryFolder folder;
+  const std::string path = (folder.Path() / "new.db").string();
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &writer), SQLITE_OK);
+  sqlite3_exec(writer, "CREATE TABLE t (x); BEGIN IMMEDIATE;", nullptr, nullptr, nullptr);
+  std::jthread release([writer] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+  });
+  const auto store = DatabaseSettingsStore::Open("sqlite:" + path);
+  release.join();
+  sqlite3_close(writer);
+  store->SetSetting(u"Terminal", u"T1", u"statusOnline", true);
+  store->Flush();
+}
+
 TEST(DatabaseSettingsStoreFailureTest, BadLocationsAndFilesAreClearErrors) {
   TemporaryFolder folder;
   const std::string damaged = (folder.Path() / "damaged.db").string();

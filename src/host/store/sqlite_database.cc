@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <climits>
+#include <thread>
 
 #include "carrowin/automation/error.h"
 #include "carrowin/automation/utf.h"
@@ -45,7 +46,7 @@ SqliteDatabase::SqliteDatabase(const std::string& path, std::chrono::millisecond
           "setting the busy timeout");
     // WAL lets readers go on while a writer commits; NORMAL syncs at
     // checkpoints only, which keeps every commit across a process crash.
-    Execute("PRAGMA journal_mode=WAL");
+    UseWriteAheadLog(busyTimeout);
     Execute("PRAGMA synchronous=NORMAL");
     CreateSchema();
   } catch (...) {
@@ -72,6 +73,36 @@ void SqliteDatabase::Check(int result, std::string_view doing) const {
 
 void SqliteDatabase::Execute(const char* sql) {
   Check(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), sql);
+}
+
+void SqliteDatabase::UseWriteAheadLog(std::chrono::milliseconds busyTimeout) {
+  // Switching a file to the log needs it to itself, and SQLite fails at once
+  // rather than wait (waiting could deadlock): when several processes open a
+  // new file together, all but one fail. Try again until the busy timeout is
+  // spent; once the file uses the log, the switch is a no-op.
+  const auto deadline = std::chrono::steady_clock::now() + busyTimeout;
+  for (;;) {
+    std::string mode;
+    const int result = sqlite3_exec(
+        db_, "PRAGMA journal_mode=WAL",
+        [](void* out, int columns, char** values, char**) {
+          if (columns > 0 && values[0] != nullptr) *static_cast<std::string*>(out) = values[0];
+          return 0;
+        },
+        &mode, nullptr);
+    if (result == SQLITE_BUSY && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      continue;
+    }
+    Check(result, "switching to a write-ahead log");
+    if (mode != "wal") {
+      RaiseError(errors::kPathFileAccessError, u"SettingsStore",
+                 Concat({u"Settings store ", Location(),
+                         u" cannot keep a write-ahead log: its journal mode stays '",
+                         FromUtf8(mode), u"'"}));
+    }
+    return;
+  }
 }
 
 int32_t SqliteDatabase::UserVersion() {

@@ -37,6 +37,9 @@ class SqliteDatabase : public SqlDatabase {
   void Execute(const char* sql);
   // Raises 75 with the connection's last error when `result` is a failure.
   void Check(int result, std::string_view doing) const;
+  // Switches the file to a write-ahead log, waiting up to `busyTimeout` for
+  // other connections that hold it.
+  void UseWriteAheadLog(std::chrono::milliseconds busyTimeout);
   int32_t UserVersion();
   void CreateSchema();
 
