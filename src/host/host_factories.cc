@@ -6,6 +6,8 @@
 #include "carrowin/host/growing_circ_buffer.h"
 #include "carrowin/host/memory_object_settings.h"
 #include "carrowin/host/memory_settings_eraser.h"
+#include "carrowin/host/store_object_settings.h"
+#include "carrowin/host/store_settings_eraser.h"
 #include "carrowin/host/stream_process_trace.h"
 #include "host/os_thread.h"
 #include "required_object.h"
@@ -92,6 +94,13 @@ void HostFactories::SetProcessDefaults(HostFactories factories) {
   if (!factories.threadId) factories.threadId = builtIn.threadId;
   std::lock_guard lock(DefaultsMutex());
   Defaults() = std::move(factories);
+}
+
+void HostFactories::UseSettingsStore(std::shared_ptr<SettingsStore> store) {
+  RequireObject(store, u"HostFactories", u"The settings store is Nothing");
+  std::lock_guard lock(DefaultsMutex());
+  Defaults().objectSettings = [store] { return std::make_shared<StoreObjectSettings>(store); };
+  Defaults().settingsEraser = [store] { return std::make_shared<StoreSettingsEraser>(store); };
 }
 
 }  // namespace carrowin

@@ -4,35 +4,9 @@
 #include <utility>
 
 #include "carrowin/automation/error.h"
+#include "settings_rules.h"
 
 namespace carrowin {
-
-namespace {
-
-constexpr std::u16string_view kSource = u"SettingsStore";
-
-constexpr char16_t FoldAsciiCase(char16_t c) noexcept {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) noexcept {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t x, char16_t y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
-}
-
-std::u16string Quoted(std::u16string_view text) {
-  // Appended piece by piece: gcc 12 at -O3 warns falsely (-Wrestrict) about
-  // a literal put in front of a temporary string.
-  std::u16string quoted(1, u'\'');
-  quoted.append(text).push_back(u'\'');
-  return quoted;
-}
-
-std::u16string RecordText(std::u16string_view objectType, std::u16string_view objectID) {
-  return std::u16string(objectType) + u" record " + Quoted(objectID);
-}
-
-}  // namespace
 
 bool MemorySettingsStore::CaseLess::operator()(std::u16string_view a,
                                                std::u16string_view b) const noexcept {
@@ -83,10 +57,7 @@ void MemorySettingsStore::CheckFree(std::u16string_view objectType, std::u16stri
                                     std::u16string_view text, std::u16string_view attempt) const {
   const std::u16string* owner = OwnerOf(objectType, text);
   if (owner == nullptr || EqualIgnoringAsciiCase(*owner, objectID)) return;
-  const std::u16string_view role = EqualIgnoringAsciiCase(*owner, text) ? u"ID" : u"name";
-  RaiseError(errors::kDuplicateKey, kSource,
-             std::u16string(attempt) + u": " + Quoted(text) + u" is the " + std::u16string(role) +
-                 u" of record " + Quoted(*owner));
+  RaiseTextTaken(attempt, text, *owner);
 }
 
 void MemorySettingsStore::SetSetting(std::u16string_view objectType, std::u16string_view objectID,
@@ -162,6 +133,21 @@ std::u16string MemorySettingsStore::Name(std::u16string_view objectType,
             RecordText(objectType, objectID) + u" does not exist and cannot be named by its ID");
   return std::u16string(objectID);
 }
+
+std::vector<SettingsRecord> MemorySettingsStore::Records(std::u16string_view objectType) const {
+  std::lock_guard lock(mutex_);
+  std::vector<SettingsRecord> records;
+  const auto type = types_.find(objectType);
+  if (type == types_.end()) return records;
+  for (const auto& [id, record] : type->second.byID) {
+    records.push_back({id,
+                       record.name.empty() ? id : record.name,
+                       {record.settings.begin(), record.settings.end()}});
+  }
+  return records;
+}
+
+void MemorySettingsStore::Flush() {}
 
 void MemorySettingsStore::Clear() {
   std::lock_guard lock(mutex_);

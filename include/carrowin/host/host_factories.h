@@ -9,6 +9,7 @@
 #include "carrowin/host/object_settings.h"
 #include "carrowin/host/process_trace.h"
 #include "carrowin/host/settings_eraser.h"
+#include "carrowin/host/settings_store.h"
 
 namespace carrowin {
 
@@ -56,6 +57,15 @@ struct HostFactories {
   /// Replaces the process-wide defaults; set once at start, before terminals
   /// are created. Empty members restore the built-in default.
   static void SetProcessDefaults(HostFactories factories);
+  /// Makes `store` the process-wide default of `objectSettings` and
+  /// `settingsEraser` (each terminal gets a `StoreObjectSettings` and a
+  /// `StoreSettingsEraser` on it), keeping the other defaults. A terminal
+  /// given its own factories still uses them. Raises error 91 when `store`
+  /// is null.
+  ///
+  ///     carrowin::HostFactories::UseSettingsStore(
+  ///         carrowin::DatabaseSettingsStore::Open("postgresql://host/site"));
+  static void UseSettingsStore(std::shared_ptr<SettingsStore> store);
 };
 
 }  // namespace carrowin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "carrowin/automation/variant.h"
+#include "carrowin/host/settings_store.h"
 
 namespace carrowin {
 
@@ -49,7 +50,7 @@ namespace carrowin {
 ///   - `Name` of an ID without a record is refused when the ID is another
 ///     record's name, because that text would address the other record.
 ///   Renaming a record frees its old name for other records.
-class MemorySettingsStore {
+class MemorySettingsStore : public SettingsStore {
  public:
   MemorySettingsStore() = default;
   MemorySettingsStore(const MemorySettingsStore&) = delete;
@@ -61,27 +62,31 @@ class MemorySettingsStore {
   /// Stores a named value in the record of this ID, creating the record when
   /// needed (error 457 when its ID is another record's name).
   void SetSetting(std::u16string_view objectType, std::u16string_view objectID,
-                  std::u16string_view key, Variant value);
+                  std::u16string_view key, Variant value) override;
   /// The named value of the record of this ID, or `defaultValue` when the
   /// record or the key is absent.
   Variant GetSetting(std::u16string_view objectType, std::u16string_view objectID,
-                     std::u16string_view key, const Variant& defaultValue = Variant()) const;
+                     std::u16string_view key,
+                     const Variant& defaultValue = Variant()) const override;
   /// Removes a named value from the record of this ID; returns whether it was
   /// there.
   bool RemoveSetting(std::u16string_view objectType, std::u16string_view objectID,
-                     std::u16string_view key);
+                     std::u16string_view key) override;
   /// Removes these keys from the one record whose name or ID is `name`
   /// (absent keys, and a name no record answers to, are ignored).
   void RemoveSettingsByName(std::u16string_view objectType, std::u16string_view name,
-                            const std::vector<std::u16string>& keys);
+                            const std::vector<std::u16string>& keys) override;
 
   /// Names the record of this ID, creating it when needed; an empty name
   /// restores the default. Error 457 as the uniqueness rule says.
   void SetName(std::u16string_view objectType, std::u16string_view objectID,
-               std::u16string_view name);
+               std::u16string_view name) override;
   /// The name of the record of this ID; the ID as given here when it has
   /// none (or no record). Error 457 as the uniqueness rule says.
-  std::u16string Name(std::u16string_view objectType, std::u16string_view objectID) const;
+  std::u16string Name(std::u16string_view objectType, std::u16string_view objectID) const override;
+  std::vector<SettingsRecord> Records(std::u16string_view objectType) const override;
+  /// Nothing to do: every value is in place when its call returns.
+  void Flush() override;
 
   /// Removes every record.
   void Clear();

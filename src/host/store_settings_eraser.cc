@@ -1,4 +1,4 @@
-#include "carrowin/host/memory_settings_eraser.h"
+#include "carrowin/host/store_settings_eraser.h"
 
 #include <utility>
 
@@ -11,18 +11,18 @@ namespace {
 constexpr std::u16string_view kSource = u"SettingsEraser";
 }  // namespace
 
-MemorySettingsEraser::MemorySettingsEraser(std::shared_ptr<MemorySettingsStore> store)
+StoreSettingsEraser::StoreSettingsEraser(std::shared_ptr<SettingsStore> store)
     : store_(RequireObject(std::move(store), kSource, u"The settings store is Nothing")) {}
 
-void MemorySettingsEraser::SetObjectType(std::u16string_view objectType) {
+void StoreSettingsEraser::SetObjectType(std::u16string_view objectType) {
   objectType_ = std::u16string(objectType);
 }
 
-void MemorySettingsEraser::SetObjectID(std::u16string_view objectID) {
+void StoreSettingsEraser::SetObjectID(std::u16string_view objectID) {
   name_ = std::u16string(objectID);
 }
 
-void MemorySettingsEraser::RemoveSettings(const std::vector<std::u16string>& keys) {
+void StoreSettingsEraser::RemoveSettings(const std::vector<std::u16string>& keys) {
   if (!name_) {
     RaiseError(errors::kObjectNotSet, kSource,
                u"No settings record is addressed: set ObjectID first");
