@@ -29,9 +29,9 @@ namespace carrowin {
 namespace {
 
 constexpr const char16_t* kStatusKeys[] = {
-    u"statusOnline",           u"statusCurrentScreen",    u"statusScreenChange",
-    u"statusExecuting",        u"statusExecutionStart",   u"statusExecutionEnd",
-    u"statusLastFunctionCode", u"statusLastResponseType", u"statusUpdateLevel"};
+    u"statusOnline",       u"statusScreen",        u"statusScreenChangeTime",
+    u"statusExecuting",    u"statusExecStartTime", u"statusExecEndTime",
+    u"statusFunctionCode", u"statusResponseType",  u"statusUpdateLevel"};
 
 // Fills a site's records straight into the tables, in one statement each:
 // the store would check and create them one transaction at a time.
@@ -40,10 +40,10 @@ constexpr const char* kFillRecords =
     " FROM %s";
 constexpr const char* kFillSettings =
     "INSERT INTO carrowin_settings SELECT 'terminal', 't' || i, lower(k), k, 4, '0'"
-    " FROM %s, (SELECT 'statusOnline' AS k UNION ALL SELECT 'statusCurrentScreen'"
-    " UNION ALL SELECT 'statusScreenChange' UNION ALL SELECT 'statusExecuting'"
-    " UNION ALL SELECT 'statusExecutionStart' UNION ALL SELECT 'statusExecutionEnd'"
-    " UNION ALL SELECT 'statusLastFunctionCode' UNION ALL SELECT 'statusLastResponseType'"
+    " FROM %s, (SELECT 'statusOnline' AS k UNION ALL SELECT 'statusScreen'"
+    " UNION ALL SELECT 'statusScreenChangeTime' UNION ALL SELECT 'statusExecuting'"
+    " UNION ALL SELECT 'statusExecStartTime' UNION ALL SELECT 'statusExecEndTime'"
+    " UNION ALL SELECT 'statusFunctionCode' UNION ALL SELECT 'statusResponseType'"
     " UNION ALL SELECT 'statusUpdateLevel') AS keys";
 
 // Text pieces one after another (gcc 12 at -O3 warns falsely of a literal

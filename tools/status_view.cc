@@ -13,23 +13,32 @@ namespace carrowin::status {
 
 namespace {
 
+// How a status value is shown.
+enum class Shape {
+  kText,
+  kFlag,  // True (-1) or False (0), as a Long: "yes" or "no"
+  kTime,  // "yyyymmddhhnnss": "yyyy-mm-dd hh:nn:ss"
+};
+
 // The status values the library writes, in the order they are shown.
 struct StatusColumn {
   const char16_t* key;
   const char* heading;
-  bool isTime;
+  Shape shape;
 };
 constexpr StatusColumn kColumns[] = {
-    {u"statusOnline", "ONLINE", false},
-    {u"statusCurrentScreen", "SCREEN", false},
-    {u"statusScreenChange", "SCREEN CHANGED", true},
-    {u"statusExecuting", "EXECUTING", false},
-    {u"statusExecutionStart", "EXECUTION START", true},
-    {u"statusExecutionEnd", "EXECUTION END", true},
-    {u"statusLastFunctionCode", "LAST FUNCTION", false},
-    {u"statusLastResponseType", "RESPONSE", false},
-    {u"statusUpdateLevel", "LEVEL", false},
+    {u"statusOnline", "ONLINE", Shape::kFlag},
+    {u"statusScreen", "SCREEN", Shape::kText},
+    {u"statusScreenChangeTime", "SCREEN CHANGED", Shape::kTime},
+    {u"statusExecuting", "EXECUTING", Shape::kFlag},
+    {u"statusExecStartTime", "EXECUTION START", Shape::kTime},
+    {u"statusExecEndTime", "EXECUTION END", Shape::kTime},
+    {u"statusFunctionCode", "LAST FUNCTION", Shape::kText},
+    {u"statusResponseType", "RESPONSE", Shape::kText},
+    {u"statusUpdateLevel", "LEVEL", Shape::kText},
 };
+constexpr const char16_t* kTimeKeys[] = {u"statusScreenChangeTime", u"statusExecStartTime",
+                                         u"statusExecEndTime"};
 
 bool SameKey(std::u16string_view a, std::u16string_view b) {
   const auto fold = [](char16_t c) {
@@ -46,12 +55,14 @@ const Variant* Find(const SettingsRecord& record, std::u16string_view key) {
   return nullptr;
 }
 
-std::string Shown(const Variant* value, bool isTime) {
+std::string Shown(const Variant* value, Shape shape) {
   if (value == nullptr || value->IsEmpty() || value->IsNull()) return "";
-  if (value->GetType() == Variant::Type::Boolean) return value->ToBoolean() ? "yes" : "no";
+  if (value->GetType() == Variant::Type::Boolean ||
+      (shape == Shape::kFlag && value->GetType() != Variant::Type::String)) {
+    return value->ToBoolean() ? "yes" : "no";
+  }
   std::string text = ToUtf8(value->ToString());
-  // yyyymmddhhnnss as yyyy-mm-dd hh:nn:ss
-  if (isTime && text.size() == 14 &&
+  if (shape == Shape::kTime && text.size() == 14 &&
       std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     text = text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2) + " " +
            text.substr(8, 2) + ":" + text.substr(10, 2) + ":" + text.substr(12, 2);
@@ -127,8 +138,7 @@ bool PassesFilters(const SettingsRecord& record, const StatusOptions& options,
     // The latest of the terminal's status times; a terminal without one is
     // idle for good.
     std::string latest;
-    for (const char16_t* key :
-         {u"statusScreenChange", u"statusExecutionStart", u"statusExecutionEnd"}) {
+    for (const char16_t* key : kTimeKeys) {
       const Variant* value = Find(record, key);
       if (value != nullptr && value->GetType() == Variant::Type::String) {
         latest = std::max(latest, ToUtf8(value->ToString()));
@@ -146,7 +156,7 @@ std::string StatusTable(const std::vector<SettingsRecord>& records) {
   for (const SettingsRecord& record : records) {
     rows.emplace_back(1, ToUtf8(record.objectID));
     for (const StatusColumn& column : kColumns) {
-      rows.back().push_back(Shown(Find(record, column.key), column.isTime));
+      rows.back().push_back(Shown(Find(record, column.key), column.shape));
     }
   }
   std::vector<size_t> widths(rows.front().size(), 0);
@@ -170,7 +180,7 @@ std::string RecordDetail(const SettingsRecord& record) {
   std::string detail =
       "terminal: " + ToUtf8(record.objectID) + "\nname: " + ToUtf8(record.name) + "\n";
   for (const auto& [key, value] : record.settings) {
-    detail += ToUtf8(key) + ": " + (value.IsNull() ? "Null" : Shown(&value, false)) + "\n";
+    detail += ToUtf8(key) + ": " + (value.IsNull() ? "Null" : Shown(&value, Shape::kText)) + "\n";
   }
   return detail;
 }

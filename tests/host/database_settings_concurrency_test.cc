@@ -36,7 +36,7 @@ void WriteStatus(const std::shared_ptr<SettingsStore>& store, int32_t group, int
       settings.SetObjectType(u"Terminal");
       settings.Load(TerminalID(group, t));
       settings.SetSetting(u"statusOnline", true);
-      settings.SetSetting(u"statusCurrentScreen", FromUtf8("S" + std::to_string(round)));
+      settings.SetSetting(u"statusScreen", FromUtf8("S" + std::to_string(round)));
       settings.SetSetting(u"statusUpdateLevel", round);
     }
   }
@@ -51,8 +51,8 @@ void ExpectStatus(const std::string& location, int32_t groups, int32_t terminals
   ASSERT_EQ(records.size(), static_cast<size_t>(groups * terminals));
   for (const SettingsRecord& record : records) {
     ASSERT_EQ(record.settings.size(), 3u) << ToUtf8(record.objectID);
-    EXPECT_EQ(record.settings[0].first, u"statusCurrentScreen");
-    EXPECT_EQ(record.settings[0].second, Variant(FromUtf8("S" + std::to_string(lastRound))));
+    EXPECT_EQ(record.settings[1].first, u"statusScreen");  // in key order
+    EXPECT_EQ(record.settings[1].second, Variant(FromUtf8("S" + std::to_string(lastRound))));
     EXPECT_EQ(record.settings[2].second, Variant(lastRound)) << ToUtf8(record.objectID);
   }
 }

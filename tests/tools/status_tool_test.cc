@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <string>
 
-#include "carrowin/host/database_settings_store.h"
+#include "carrowin/carrowin.h"
 #include "support/store_locations.h"
+#include "terminal/local_time_text.h"
 
 namespace carrowin {
 namespace {
@@ -31,29 +33,48 @@ ToolRun RunTool(const std::string& arguments, const std::string& prefix = "") {
   return run;
 }
 
+// A site whose status records the library itself wrote: "T1" (level 3)
+// answered a function key on its picking screen; "Dock-7" (level 1) showed a
+// screen and went offline. The terminals' clocks stand at one moment.
 class StatusToolTest : public testing::Test {
  protected:
   StatusToolTest() {
     const auto store = DatabaseSettingsStore::Open(location_);
-    const auto set = [&](std::u16string_view id, std::u16string_view key, Variant value) {
-      store->SetSetting(u"Terminal", id, key, std::move(value));
-    };
-    set(u"T1", u"statusOnline", true);
-    set(u"T1", u"statusCurrentScreen", u"Picking");
-    set(u"T1", u"statusScreenChange", u"20240501101500");
-    set(u"T1", u"statusExecuting", false);
-    set(u"T1", u"statusExecutionStart", u"20240501101502");
-    set(u"T1", u"statusExecutionEnd", u"20240501101503");
-    set(u"T1", u"statusLastFunctionCode", int32_t{3});
-    set(u"T1", u"statusLastResponseType", u"F");
-    set(u"T1", u"statusUpdateLevel", int32_t{2});
-    set(u"T1", u"Rows", int16_t{16});
-    set(u"Dock-7", u"statusOnline", false);
-    set(u"Dock-7", u"statusCurrentScreen", u"Say \"hi\"");
+    HostFactories factories;
+    factories.processTrace = [] { return std::make_shared<MemoryProcessTrace>(0); };
+    factories.objectSettings = [store] { return std::make_shared<StoreObjectSettings>(store); };
+    factories.settingsEraser = [store] { return std::make_shared<StoreSettingsEraser>(store); };
+    factories.clock = [] { return kNow; };
+    store->SetSetting(u"Terminal", u"T1", u"statusUpdateLevel", Variant(int32_t{3}));
+    store->SetSetting(u"Terminal", u"T1", u"Rows", Variant(int16_t{16}));
     store->SetName(u"Terminal", u"T1", u"Forklift 1");
-    store->SetSetting(u"Printer", u"P1", u"statusOnline", true);  // not a terminal
+    store->SetSetting(u"Terminal", u"Dock-7", u"statusUpdateLevel", Variant(int32_t{1}));
+    store->SetSetting(u"Printer", u"P1", u"statusOnline", Variant(true));  // not a terminal
+    Run(factories, u"T1", u"Picking", "RF52");
+    Run(factories, u"Dock-7", u"Say \"hi\"", "F");
+    store->Flush();
   }
 
+  // One cycle of a terminal whose page `screen` is displayed.
+  static void Run(const HostFactories& factories, std::u16string_view id,
+                  std::u16string_view screen, std::string_view message) {
+    const auto terminal = Terminal::Create(factories);
+    terminal->Initialize(
+        std::make_shared<InProcessConnection>(std::make_shared<RecordingMessageSender>()), id);
+    const auto thread = std::make_shared<InProcessThread>();
+    terminal->SetThread(thread);
+    terminal->ExecuteBackground();  // the first cycle settles the status level
+    terminal->Pages()->Add(screen)->Display(u"");
+    thread->PostBytes(std::vector<uint8_t>(message.begin(), message.end()));
+    terminal->ExecuteBackground();
+  }
+
+  // 2026-12-06 08:30:45 UTC, shown in local time as the terminals wrote it.
+  static constexpr std::chrono::system_clock::time_point kNow{std::chrono::seconds(1796545845)};
+  const std::string digits_ = ToUtf8(LocalTimeText(kNow));
+  const std::string shown_ = digits_.substr(0, 4) + "-" + digits_.substr(4, 2) + "-" +
+                             digits_.substr(6, 2) + " " + digits_.substr(8, 2) + ":" +
+                             digits_.substr(10, 2) + ":" + digits_.substr(12, 2);
   TemporaryFolder folder_;
   std::string location_ = "sqlite:" + (folder_.Path() / "site.db").string();
 };
@@ -63,34 +84,36 @@ TEST_F(StatusToolTest, ListsEveryTerminalAsATable) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.output,
             "TERMINAL  ONLINE  SCREEN    SCREEN CHANGED       EXECUTING  EXECUTION START      "
-            "EXECUTION END        LAST FUNCTION  RESPONSE  LEVEL\n"
-            "Dock-7    no      Say \"hi\"\n"
-            "T1        yes     Picking   2024-05-01 10:15:00  no         2024-05-01 10:15:02  "
-            "2024-05-01 10:15:03  3              F         2\n");
+            "EXECUTION END        LAST FUNCTION  RESPONSE      LEVEL\n"
+            "Dock-7    no      Say \"hi\"  " +
+                shown_ + std::string(84, ' ') + "1\n" + "T1        yes     Picking   " + shown_ +
+                "  no         " + shown_ + "  " + shown_ + "  Response       Function Key  3\n");
   // --watch redraws the same table in place until stopped.
   const ToolRun watched = RunTool(location_ + " --watch 1", "timeout 1.5 ");
   EXPECT_TRUE(watched.output.starts_with("\x1b[H\x1b[2J" + run.output)) << watched.output;
   EXPECT_EQ(RunTool(location_ + " --offline").output.find("T1"), std::string::npos);
   EXPECT_EQ(RunTool(location_ + " --online").output.find("Dock-7"), std::string::npos);
-  // Both were last active in May 2024 or never: idle since.
+  // Both were last active at the terminals' stopped clock, in the past.
   EXPECT_NE(RunTool(location_ + " --older-than 0").output.find("T1"), std::string::npos);
 }
 
 TEST_F(StatusToolTest, WritesJsonAndOneRecordInFull) {
   EXPECT_EQ(RunTool(location_ + " --json --offline").output,
-            "[\n  {\"terminal\": \"Dock-7\", \"name\": \"Dock-7\", \"statusOnline\": false, "
-            "\"statusCurrentScreen\": \"Say \\\"hi\\\"\", \"statusScreenChange\": null, "
-            "\"statusExecuting\": null, \"statusExecutionStart\": null, \"statusExecutionEnd\": "
-            "null, \"statusLastFunctionCode\": null, \"statusLastResponseType\": null, "
-            "\"statusUpdateLevel\": null}\n]\n");
+            "[\n  {\"terminal\": \"Dock-7\", \"name\": \"Dock-7\", \"statusOnline\": 0, "
+            "\"statusScreen\": \"Say \\\"hi\\\"\", \"statusScreenChangeTime\": \"" +
+                digits_ +
+                "\", \"statusExecuting\": null, \"statusExecStartTime\": null, "
+                "\"statusExecEndTime\": null, \"statusFunctionCode\": null, "
+                "\"statusResponseType\": null, \"statusUpdateLevel\": 1}\n]\n");
   const ToolRun full = RunTool(location_ + " --terminal t1");
   EXPECT_EQ(full.exitCode, 0);
   EXPECT_EQ(full.output,
-            "terminal: T1\nname: Forklift 1\nRows: 16\nstatusCurrentScreen: Picking\n"
-            "statusExecuting: no\nstatusExecutionEnd: 20240501101503\n"
-            "statusExecutionStart: 20240501101502\nstatusLastFunctionCode: 3\n"
-            "statusLastResponseType: F\nstatusOnline: yes\nstatusScreenChange: 20240501101500\n"
-            "statusUpdateLevel: 2\n");
+            "terminal: T1\nname: Forklift 1\nRows: 16\nstatusExecEndTime: " + digits_ +
+                "\nstatusExecStartTime: " + digits_ +
+                "\nstatusExecuting: 0\nstatusFunctionCode: Response\nstatusOnline: -1\n"
+                "statusResponseType: Function Key\nstatusScreen: Picking\n"
+                "statusScreenChangeTime: " +
+                digits_ + "\nstatusUpdateLevel: 3\n");
   const ToolRun missing = RunTool(location_ + " --terminal T9");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.output, "carrowin-status: No terminal record 'T9'\n");
@@ -113,7 +136,7 @@ TEST_F(StatusToolTest, ProvisionsARecordAndRefusesBadInput) {
   std::tm local{};
   localtime_r(&clock, &local);
   std::strftime(now, sizeof now, "%Y%m%d%H%M%S", &local);
-  ASSERT_EQ(RunTool(location_ + " provision T4 statusScreenChange=" + now).exitCode, 0);
+  ASSERT_EQ(RunTool(location_ + " provision T4 statusScreenChangeTime=" + now).exitCode, 0);
   const std::string idle = RunTool(location_ + " --older-than 3600").output;
   EXPECT_EQ(idle.find("T4"), std::string::npos) << idle;
   EXPECT_NE(idle.find("T1"), std::string::npos) << idle;
