@@ -4,8 +4,8 @@
 
 #include <functional>
 #include <span>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "carrowin/sim/sim_terminal.h"
@@ -24,8 +24,7 @@ std::string Text(std::span<const uint8_t> bytes) { return std::string(bytes.begi
 
 /// The field, or one numbered -99 when the page or the field is missing.
 SimField FieldOf(const SimState& state, int32_t page, int32_t number) {
-  const auto found = state.pages.find(page);
-  const SimField* field = found != state.pages.end() ? found->second.Find(number) : nullptr;
+  const SimField* field = state.pages.contains(page) ? state.pages.at(page).Find(number) : nullptr;
   if (field != nullptr) return *field;
   SimField missing;
   missing.number = -99;
