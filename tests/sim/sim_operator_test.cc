@@ -124,8 +124,10 @@ TEST_F(SimOperator, AWorkerDrivesTheTerminalWhileTheTestWaits) {
     Fields& fields = *page->Fields();
     fields.Item(Variant(u"TTitle"))->SetData(u"Hi " + fields.Item(Variant(u"User"))->RawData());
   });
-  std::jthread worker([this] {
-    while (!thread->Stopped()) {
+  // A failed wait leaves the terminal running: the worker then ends when
+  // the test's scope stops it, instead of hanging the join.
+  std::jthread worker([this](const std::stop_token& stop) {
+    while (!stop.stop_requested() && !thread->Stopped()) {
       thread->WaitForMessage(50ms);
       terminal->ExecuteBackground();
     }
