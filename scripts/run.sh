@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# The main job: an optimised build of the library and its benchmark suite.
+# The main job: an optimised build, then carrowin-demo, the warehouse
+# application on virtual terminals with a scripted operator. Arguments go to
+# the demo (--terminals N, --store LOCATION).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,4 +9,4 @@ scripts/install-deps.sh
 
 cmake --preset release
 cmake --build --preset release
-build/release/bench/carrowin_bench "$@"
+build/release/demo/carrowin-demo "$@"

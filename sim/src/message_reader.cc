@@ -38,6 +38,7 @@ std::vector<std::vector<uint8_t>> MessageReader::Read() {
       if (cursor_.AtEnd()) cursor_.Fail(cursor_.Offset(), "a screen message without commands");
       while (!cursor_.AtEnd()) {
         const size_t at = cursor_.Offset();
+        commandOffsets_.push_back(at);
         ReadScreenCommand(cursor_.Byte("command"), at);
       }
       return replies_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -26,6 +27,10 @@ class MessageReader {
   /// Reads the message as the body of a local procedure (list commands
   /// only, no header) and applies it.
   void RunProcedure();
+  /// The function code read, and the offset of each command of a screen
+  /// message: what the command names are taken from.
+  uint8_t FunctionCode() const { return functionCode_; }
+  const std::vector<size_t>& CommandOffsets() const { return commandOffsets_; }
 
  private:
   void ReadHeader();
@@ -54,6 +59,7 @@ class MessageReader {
   uint8_t functionCode_ = 0;
   bool forThisTerminal_ = true;
   std::vector<std::vector<uint8_t>> replies_;
+  std::vector<size_t> commandOffsets_;
 };
 
 }  // namespace carrowin
