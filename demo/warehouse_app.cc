@@ -69,7 +69,9 @@ void WarehouseApp::BuildSignOn() {
     menu_->Display(u"Choice");
   });
   signOn_->evtFunctionKey.Connect([this](int32_t& key, std::u16string&) {
-    if (key == kHelpKey) signOn_->StartEntryAdv(u"User", u"Type your name, Enter");
+    if (key == kHelpKey) return signOn_->StartEntryAdv(u"User", u"Type your name, Enter");
+    // The key locked the keyboard: any other hands it back.
+    signOn_->StartEntry(u"User");
   });
 }
 
@@ -97,8 +99,9 @@ void WarehouseApp::BuildMenu() {
     Refuse(*menu_, u"Choice", u"Choose 1 or 2");
   });
   menu_->evtFunctionKey.Connect([this, signOff](int32_t& key, std::u16string&) {
-    if (key == kHelpKey) menu_->StartEntryAdv(u"Choice", u"1 picks an order");
-    if (key == kBackKey) signOff();
+    if (key == kHelpKey) return menu_->StartEntryAdv(u"Choice", u"1 picks an order");
+    if (key == kBackKey) return signOff();
+    menu_->StartEntry(u"Choice");
   });
 }
 
@@ -125,8 +128,9 @@ void WarehouseApp::BuildPicking() {
   });
   picking_->evtHeyYou.Connect([this](std::u16string& answer) { FinishPick(answer); });
   picking_->evtFunctionKey.Connect([this](int32_t& key, std::u16string& field) {
-    if (key == kHelpKey) picking_->StartEntryAdv(field, u"Scan the shelf, then the item");
-    if (key == kBackKey) menu_->Display(u"Choice");
+    if (key == kHelpKey) return picking_->StartEntryAdv(field, u"Scan the shelf, then the item");
+    if (key == kBackKey) return menu_->Display(u"Choice");
+    picking_->StartEntry(field);
   });
 }
 

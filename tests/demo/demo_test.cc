@@ -97,14 +97,15 @@ TEST(Demo, TerminalsPublishTheirStatusToTheStore) {
 }
 
 TEST(Demo, APersonWorksTheTerminalFromTheConsole) {
-  const ProgramRun run = RunProgram("printf ':F1\\nBOB\\n9\\n:F2\\n:quit\\nANNA\\n' | " +
+  const ProgramRun run = RunProgram("printf ':F1\\nBOB\\n:F7\\n9\\n:F2\\n:quit\\nANNA\\n' | " +
                                     std::string(CARROWIN_DEMO) + " --interactive 2>&1");
   EXPECT_EQ(run.exitCode, 0);
   // Each line in turn, and nothing after ":quit".
   size_t at = 0;
   for (const std::string expected :
-       {"=== :F1\n", "advisory \"Type your name, Enter\"", "=== BOB\n", "|Hello BOB", "=== 9\n",
-        "advisory \"Choose 1 or 2\"", "the bell rang", "=== :F2\n", "|Warehouse sign on"}) {
+       {"=== :F1\n", "advisory \"Type your name, Enter\"", "=== BOB\n", "|Hello BOB", "=== :F7\n",
+        "=== 9\n", "advisory \"Choose 1 or 2\"", "the bell rang", "=== :F2\n",
+        "|Warehouse sign on"}) {
     at = run.output.find(expected, at);
     ASSERT_NE(at, std::string::npos) << expected << "\n" << run.output;
   }
