@@ -1,11 +1,12 @@
 // carrowin-demo: the warehouse application on virtual terminals, each worked
 // by a scripted operator; prints every message on the wire and every screen.
 //
-//   carrowin-demo [--terminals N | --interactive] [--store LOCATION]
+//   carrowin-demo [--terminals N | --interactive] [--store LOCATION] [--svg FOLDER]
 #include <carrowin/carrowin.h>
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -25,10 +26,11 @@ struct Options {
   int32_t terminals = 1;
   bool interactive = false;
   std::optional<std::string> store;
+  std::optional<std::filesystem::path> pictures;
 };
 
 constexpr std::string_view kUsage =
-    "usage: carrowin-demo [--terminals N | --interactive] [--store LOCATION]\n"
+    "usage: carrowin-demo [--terminals N | --interactive] [--store LOCATION] [--svg FOLDER]\n"
     "  --terminals N      N operators at N terminals at once (1 to 99, default 1)\n"
     "  --interactive      operate the terminal from the console instead of the script\n"
     "  --store LOCATION   the terminals' settings and status records in a persistent store\n"
@@ -53,6 +55,13 @@ std::optional<Options> Parse(int argc, char** argv) {
       options.interactive = true;
     } else if (argument == "--store" && hasValue) {
       options.store = argv[++i];
+    } else if (argument == "--svg" && hasValue) {
+      options.pictures = argv[++i];
+      std::error_code error;
+      if (!std::filesystem::is_directory(*options.pictures, error)) {
+        std::cerr << "carrowin-demo: --svg takes an existing folder, not '" << argv[i] << "'\n";
+        return std::nullopt;
+      }
     } else {
       std::cerr << "carrowin-demo: unknown option or missing value '" << argument << "'\n"
                 << kUsage;
@@ -90,7 +99,7 @@ int main(int argc, char** argv) {
   try {
     const std::shared_ptr<carrowin::SettingsStore> store = ProvisionStore(*options);
     if (options->interactive) {
-      carrowin::demo::OperatorSession(1, std::cout).RunConsole(std::cin);
+      carrowin::demo::OperatorSession(1, std::cout, options->pictures).RunConsole(std::cin);
       store->Flush();
       return 0;
     }
@@ -103,7 +112,8 @@ int main(int argc, char** argv) {
       for (size_t i = 0; i < transcripts.size(); ++i) {
         operators.emplace_back([&, i] {
           try {
-            carrowin::demo::OperatorSession(static_cast<int32_t>(i + 1), transcripts[i])
+            carrowin::demo::OperatorSession(static_cast<int32_t>(i + 1), transcripts[i],
+                                            options->pictures)
                 .RunScript();
           } catch (const carrowin::Error& error) {
             failures[i] = carrowin::ToUtf8(error.Description());

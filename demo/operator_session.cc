@@ -39,7 +39,8 @@ std::u16string TerminalRecord(int32_t number) {
   return id;
 }
 
-OperatorSession::OperatorSession(int32_t terminalNumber, std::ostream& out)
+OperatorSession::OperatorSession(int32_t terminalNumber, std::ostream& out,
+                                 const std::optional<std::filesystem::path>& pictureFolder)
     : out_(out),
       sim_(SimTerminal::Create({.terminalNumber = terminalNumber})),
       transcript_(out, sim_->Options()),
@@ -55,6 +56,7 @@ OperatorSession::OperatorSession(int32_t terminalNumber, std::ostream& out)
       TerminalRecord(terminalNumber));
   terminal_->SetThread(worker_);
   app_ = std::make_unique<WarehouseApp>(terminal_);
+  if (pictureFolder) pictures_.emplace(*pictureFolder, terminalNumber);
 }
 
 OperatorSession::~OperatorSession() { terminal_->Terminate(); }
@@ -115,6 +117,7 @@ void OperatorSession::Step(std::string_view title, const std::function<void()>& 
   action();
   Settle();
   ShowTerminal();
+  if (pictures_) pictures_->Save(title, sim_->SnapshotPicture());
 }
 
 void OperatorSession::Settle() {

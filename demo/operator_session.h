@@ -4,13 +4,16 @@
 #include <carrowin/sim/sim_terminal.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "screen_pictures.h"
 #include "warehouse_app.h"
 #include "wire_transcript.h"
 
@@ -26,8 +29,10 @@ std::u16string TerminalRecord(int32_t number);
 class OperatorSession {
  public:
   /// The terminal's settings record is "T<number>"; its TerminalId must be
-  /// `terminalNumber`.
-  OperatorSession(int32_t terminalNumber, std::ostream& out);
+  /// `terminalNumber`. With a `pictureFolder`, each step's screen is also
+  /// written there as an SVG picture (see `ScreenPictures`).
+  OperatorSession(int32_t terminalNumber, std::ostream& out,
+                  const std::optional<std::filesystem::path>& pictureFolder = std::nullopt);
   ~OperatorSession();
   OperatorSession(const OperatorSession&) = delete;
   OperatorSession& operator=(const OperatorSession&) = delete;
@@ -58,6 +63,7 @@ class OperatorSession {
   std::shared_ptr<Terminal> terminal_;
   std::unique_ptr<WarehouseApp> app_;
   SimState shown_;
+  std::optional<ScreenPictures> pictures_;
 };
 
 }  // namespace carrowin::demo

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: an optimised build, then carrowin-demo, the warehouse
 # application on virtual terminals with a scripted operator. Arguments go to
-# the demo (--terminals N, --store LOCATION).
+# the demo (--terminals N, --store LOCATION, --svg FOLDER).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

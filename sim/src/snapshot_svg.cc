@@ -102,9 +102,11 @@ std::string FieldSvg(const SimField& field, const SimOptions& options, bool inpu
 std::string SnapshotSvg(const SimState& state, const SimOptions& options) {
   const int32_t width = options.virtualColumns * kCellWidth;
   const int32_t height = (options.virtualRows + 1) * kCellHeight;
+  // Kept spaces: a picture would otherwise fold a field's run of blanks into
+  // one and move the text after it out of its column.
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) +
                     "\" height=\"" + Number(height) +
-                    "\" font-family=\"monospace\" font-size=\"16\">\n";
+                    "\" font-family=\"monospace\" font-size=\"16\" xml:space=\"preserve\">\n";
   svg += Rect(0, 0, width, height, "fill=\"" + std::string(kScreen) + "\"");
   const SimField* input = state.InputField();
   if (const SimPage* screen = state.DisplayedPage()) {

@@ -43,7 +43,7 @@ TEST(SimSnapshot, ShowsTheScreenAndWhatTheTerminalHolds) {
 TEST(SimSnapshot, DrawsFieldsInTheirColoursWithTheInputFramed) {
   EXPECT_EQ(DrawnScreen()->SnapshotPicture(),
             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" height=\"60\" "
-            "font-family=\"monospace\" font-size=\"16\">\n"
+            "font-family=\"monospace\" font-size=\"16\" xml:space=\"preserve\">\n"
             "<rect x=\"0\" y=\"0\" width=\"100\" height=\"60\" fill=\"#F4F4EC\"/>\n"
             "<text x=\"0\" y=\"15\" fill=\"#101010\">Hi</text>\n"
             "<rect x=\"30\" y=\"20\" width=\"40\" height=\"20\" fill=\"#0000AA\"/>\n"
