@@ -104,5 +104,25 @@ TEST_F(TerminalDispatch, StopRequestedWhileHandlingTakesTheTerminalOffline) {
   EXPECT_TRUE(thread->Stopped());
 }
 
+// A worker that counts how often it is told the application mode.
+class CountingThread : public InProcessThread {
+ public:
+  void SetApplicationMode(bool value) override {
+    ++modeChanges;
+    InProcessThread::SetApplicationMode(value);
+  }
+  int modeChanges = 0;
+};
+
+TEST_F(TerminalDispatch, TwoPageEventsTellTheWorkerTheApplicationModeOnce) {
+  ShowPage();
+  const auto counting = std::make_shared<CountingThread>();
+  terminal->SetThread(counting);
+  counting->PostBytes({'R', 'F', '5', '2', '%', '4'});
+  terminal->ExecuteBackground();
+  EXPECT_EQ(counting->modeChanges, 1);
+  EXPECT_TRUE(counting->ApplicationMode());
+}
+
 }  // namespace
 }  // namespace carrowin::testing_support
