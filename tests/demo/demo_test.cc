@@ -15,28 +15,15 @@
 #include <vector>
 
 #include "carrowin/carrowin.h"
+#include "support/run_program.h"
 #include "support/store_locations.h"
 
 namespace carrowin {
 namespace {
 
+using testing_support::ProgramRun;
+using testing_support::RunProgram;
 using testing_support::TemporaryFolder;
-
-struct ProgramRun {
-  int exitCode;
-  std::string output;  // standard output, then standard error when asked
-};
-
-ProgramRun RunProgram(const std::string& command) {
-  FILE* pipe = popen(command.c_str(), "r");
-  ProgramRun run{-1, {}};
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 ProgramRun RunDemo(const std::string& arguments, bool withErrors = false) {
   return RunProgram(std::string(CARROWIN_DEMO) + " " + arguments + (withErrors ? " 2>&1" : ""));

@@ -24,39 +24,12 @@ class MemorySettingsTest : public testing::Test {
   std::shared_ptr<MemorySettingsStore> store_ = std::make_shared<MemorySettingsStore>();
 };
 
-TEST_F(MemorySettingsTest, ATerminalWithoutARecordNeverReachesTheRecordNamedLikeIt) {
-  store_->SetSetting(u"Terminal", u"T1", u"TerminalId", int32_t{7});
-  store_->SetName(u"Terminal", u"T1", u"T2");
-  MemoryObjectSettings t2(store_);
-  t2.SetObjectType(u"Terminal");
-  t2.Load(u"t2");
-  EXPECT_EQ(t2.GetSetting(u"TerminalId", int32_t{0}), Variant(int32_t{0}));
-  // Its status would land in the record named "T2", and its eraser would
-  // reach that record by the name: both are refused.
-  ExpectError([&] { t2.SetSetting(u"statusOnline", true); }, errors::kDuplicateKey,
-              u"Terminal record 't2' cannot be created: 't2' is the name of record 'T1'");
-  ExpectError([&] { t2.Name(); }, errors::kDuplicateKey,
-              u"Terminal record 't2' does not exist and cannot be named by its ID: 't2' is the "
-              u"name of record 'T1'");
-  EXPECT_EQ(store_->GetSetting(u"Terminal", u"T1", u"statusOnline"), Variant());
-  // Nor does an object that has selected no record at all.
+// The rules every store keeps are checked on this store too, in
+// settings_store_test.cc; these are its own.
+TEST_F(MemorySettingsTest, SettingsWithoutASelectedRecordAreRefused) {
   ExpectError([&] { MemoryObjectSettings(store_).GetSetting(u"Rows", Variant()); },
               errors::kObjectNotSet,
               u"No settings record is selected: call Load with the object ID first");
-}
-
-TEST_F(MemorySettingsTest, ATextIsTheNameOrIDOfOneRecordOfAType) {
-  store_->SetName(u"Terminal", u"T1", u"Dock");
-  store_->SetName(u"Printer", u"P1", u"Dock");  // another object type
-  ExpectError([&] { store_->SetName(u"Terminal", u"T2", u"dock"); }, errors::kDuplicateKey,
-              u"Terminal record 'T2' cannot be named 'dock': 'dock' is the name of record 'T1'");
-  ExpectError([&] { store_->SetName(u"Terminal", u"T2", u"t1"); }, errors::kDuplicateKey,
-              u"Terminal record 'T2' cannot be named 't1': 't1' is the ID of record 'T1'");
-  store_->SetName(u"Terminal", u"T5", u"\u00C9");
-  store_->SetName(u"Terminal", u"T6", u"\u00E9");  // only ASCII letters fold
-  store_->SetName(u"Terminal", u"T1", u"");        // cleared: "Dock" is free again
-  store_->SetName(u"Terminal", u"T2", u"DOCK");
-  EXPECT_EQ(store_->Name(u"Terminal", u"T2"), u"DOCK");
 }
 
 // Terminals on several threads rename their own records while contending for

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
@@ -7,30 +6,20 @@
 #include <string>
 
 #include "carrowin/carrowin.h"
+#include "support/run_program.h"
 #include "support/store_locations.h"
 #include "terminal/local_time_text.h"
 
 namespace carrowin {
 namespace {
 
+using testing_support::ProgramRun;
+using testing_support::RunProgram;
 using testing_support::TemporaryFolder;
 
-struct ToolRun {
-  int exitCode;
-  std::string output;  // standard output and standard error
-};
-
 // `prefix` runs the tool under another command (such as timeout).
-ToolRun RunTool(const std::string& arguments, const std::string& prefix = "") {
-  const std::string command = prefix + CARROWIN_STATUS_TOOL + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  ToolRun run{-1, {}};
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+ProgramRun RunTool(const std::string& arguments, const std::string& prefix = "") {
+  return RunProgram(prefix + CARROWIN_STATUS_TOOL + " " + arguments + " 2>&1");
 }
 
 // A site whose status records the library itself wrote: "T1" (level 3)
@@ -80,7 +69,7 @@ class StatusToolTest : public testing::Test {
 };
 
 TEST_F(StatusToolTest, ListsEveryTerminalAsATable) {
-  const ToolRun run = RunTool(location_);
+  const ProgramRun run = RunTool(location_);
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.output,
             "TERMINAL  ONLINE  SCREEN    SCREEN CHANGED       EXECUTING  EXECUTION START      "
@@ -89,7 +78,7 @@ TEST_F(StatusToolTest, ListsEveryTerminalAsATable) {
                 shown_ + std::string(84, ' ') + "1\n" + "T1        yes     Picking   " + shown_ +
                 "  no         " + shown_ + "  " + shown_ + "  Response       Function Key  3\n");
   // --watch redraws the same table in place until stopped.
-  const ToolRun watched = RunTool(location_ + " --watch 1", "timeout 1.5 ");
+  const ProgramRun watched = RunTool(location_ + " --watch 1", "timeout 1.5 ");
   EXPECT_TRUE(watched.output.starts_with("\x1b[H\x1b[2J" + run.output)) << watched.output;
   EXPECT_EQ(RunTool(location_ + " --offline").output.find("T1"), std::string::npos);
   EXPECT_EQ(RunTool(location_ + " --online").output.find("Dock-7"), std::string::npos);
@@ -105,7 +94,7 @@ TEST_F(StatusToolTest, WritesJsonAndOneRecordInFull) {
                 "\", \"statusExecuting\": null, \"statusExecStartTime\": null, "
                 "\"statusExecEndTime\": null, \"statusFunctionCode\": null, "
                 "\"statusResponseType\": null, \"statusUpdateLevel\": 1}\n]\n");
-  const ToolRun full = RunTool(location_ + " --terminal t1");
+  const ProgramRun full = RunTool(location_ + " --terminal t1");
   EXPECT_EQ(full.exitCode, 0);
   EXPECT_EQ(full.output,
             "terminal: T1\nname: Forklift 1\nRows: 16\nstatusExecEndTime: " + digits_ +
@@ -114,13 +103,13 @@ TEST_F(StatusToolTest, WritesJsonAndOneRecordInFull) {
                 "statusResponseType: Function Key\nstatusScreen: Picking\n"
                 "statusScreenChangeTime: " +
                 digits_ + "\nstatusUpdateLevel: 3\n");
-  const ToolRun missing = RunTool(location_ + " --terminal T9");
+  const ProgramRun missing = RunTool(location_ + " --terminal T9");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.output, "carrowin-status: No terminal record 'T9'\n");
 }
 
 TEST_F(StatusToolTest, ProvisionsARecordAndRefusesBadInput) {
-  const ToolRun provisioned =
+  const ProgramRun provisioned =
       RunTool(location_ +
               " provision T2 --name Gate TerminalId:long=7 Codepage:integer=1252 "
               "Greeting=Hello");
@@ -156,7 +145,7 @@ TEST_F(StatusToolTest, ProvisionsARecordAndRefusesBadInput) {
            "'"},
   };
   for (const auto& r : refused) {
-    const ToolRun run = RunTool(r.arguments);
+    const ProgramRun run = RunTool(r.arguments);
     EXPECT_EQ(run.exitCode, r.exitCode) << r.arguments;
     EXPECT_EQ(run.output.substr(0, run.output.find('\n')), r.firstLine) << r.arguments;
   }
